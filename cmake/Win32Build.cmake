@@ -1,0 +1,52 @@
+# The i686 Windows build: DaDeruv.exe, the Win32 tests and the UI driver, run under Wine by CTest.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -O coff")
+
+set(win32_libs comctl32 gdi32 user32 kernel32 shell32 shlwapi ole32 comdlg32 advapi32 winmm ws2_32 iphlpapi uuid)
+set(static_link -static -static-libgcc -static-libstdc++)
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX WIN32_LEAN_AND_MEAN STRICT)
+
+add_library(dadeuv_win32 STATIC ${DD_WIN32_SOURCES})
+target_link_libraries(dadeuv_win32 PUBLIC dadeuv_portable ${win32_libs})
+
+add_executable(DaDeruv WIN32 ${DD_MAIN_SOURCE} ${CMAKE_SOURCE_DIR}/res/DaDeruv.rc)
+target_link_libraries(DaDeruv PRIVATE dadeuv_win32)
+target_link_options(DaDeruv PRIVATE ${static_link})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/DaDeruv.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/DaDeruv.ico;${CMAKE_SOURCE_DIR}/res/DaDeruv.manifest")
+
+# GoogleTest from the system's source package, built with the cross compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(gt gtest gtest_main gmock)
+    target_compile_options(${gt} PRIVATE -Wno-error)
+endforeach()
+
+file(GLOB_RECURSE win32_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${win32_test_sources})
+target_link_libraries(win32_tests PRIVATE dadeuv_win32 gtest gmock gtest_main)
+target_link_options(win32_tests PRIVATE ${static_link})
+add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
+set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
+
+# The distributable folder: the exe, its text files and the data folders.
+set(DD_DIST ${CMAKE_BINARY_DIR}/dist)
+add_custom_target(dist ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${DD_DIST}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DD_DIST}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${DD_DIST}/data
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/res/readme.txt ${CMAKE_SOURCE_DIR}/res/changelog.txt ${DD_DIST}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:DaDeruv> ${DD_DIST}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND} -E tar cf DaDeruv.zip --format=zip dist
+    DEPENDS DaDeruv
+    COMMENT "Assembling dist/")
+
+# End-to-end: the UI driver starts DaDeruv.exe from a copy of dist/ and checks windows and the INI file.
+file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
+add_executable(ui_driver ${ui_sources})
+target_link_libraries(ui_driver PRIVATE dadeuv_win32 gtest gtest_main)
+target_link_options(ui_driver PRIVATE ${static_link})
+add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1)
+set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600
+    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${CMAKE_BINARY_DIR}/ui-work")
