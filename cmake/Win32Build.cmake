@@ -6,11 +6,11 @@ set(win32_libs comctl32 gdi32 user32 kernel32 shell32 shlwapi ole32 comdlg32 adv
 set(static_link -static -static-libgcc -static-libstdc++)
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX WIN32_LEAN_AND_MEAN STRICT)
 
-add_library(dadeuv_win32 STATIC ${DD_WIN32_SOURCES})
-target_link_libraries(dadeuv_win32 PUBLIC dadeuv_portable ${win32_libs})
+target_sources(dadeuv PRIVATE ${DD_WIN32_SOURCES})
+target_link_libraries(dadeuv PUBLIC ${win32_libs})
 
 add_executable(DaDeruv WIN32 ${DD_MAIN_SOURCE} ${CMAKE_SOURCE_DIR}/res/DaDeruv.rc)
-target_link_libraries(DaDeruv PRIVATE dadeuv_win32)
+target_link_libraries(DaDeruv PRIVATE dadeuv)
 target_link_options(DaDeruv PRIVATE ${static_link})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/DaDeruv.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/DaDeruv.ico;${CMAKE_SOURCE_DIR}/res/DaDeruv.manifest")
@@ -25,7 +25,7 @@ endforeach()
 
 file(GLOB_RECURSE win32_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${win32_test_sources})
-target_link_libraries(win32_tests PRIVATE dadeuv_win32 gtest gmock gtest_main)
+target_link_libraries(win32_tests PRIVATE dadeuv gtest gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${static_link})
 add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
 set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
@@ -45,7 +45,7 @@ add_custom_target(dist ALL
 # End-to-end: the UI driver starts DaDeruv.exe from a copy of dist/ and checks windows and the INI file.
 file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
 add_executable(ui_driver ${ui_sources})
-target_link_libraries(ui_driver PRIVATE dadeuv_win32 gtest gtest_main)
+target_link_libraries(ui_driver PRIVATE dadeuv gtest gtest_main)
 target_link_options(ui_driver PRIVATE ${static_link})
 add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1)
 set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600

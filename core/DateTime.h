@@ -1,0 +1,5 @@
+#pragma once
+
+// Day numbers: days since 1899-12-30, the fraction being the time of day.
+double EncodeDate(int year, int month, int day);
+double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);

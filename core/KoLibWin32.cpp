@@ -1,0 +1,157 @@
+#include "core/KoLibWin32.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "core/FontSpec.h"
+#include "core/HandlesWin32.h"
+
+namespace {
+const char* NullIfEmpty(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+// Closes the clipboard on every path out.
+class TClipboardLock {
+public:
+    explicit TClipboardLock(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~TClipboardLock() {
+        if (open_)
+            CloseClipboard();
+    }
+    TClipboardLock(const TClipboardLock&) = delete;
+    TClipboardLock& operator=(const TClipboardLock&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+}  // namespace
+
+int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+bool FileExists(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ShellOpen(const std::string& file, const std::string& params, const std::string& folder, int showCmd) {
+    ShellExecuteA(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd);
+}
+
+void ReadWholeFile(const std::string& name, std::string& text) {
+    text.clear();
+    if (!FileExists(name))
+        return;
+    TFileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return;
+    const DWORD size = GetFileSize(file.get(), nullptr);
+    if (size == 0 || size == INVALID_FILE_SIZE)
+        return;
+    text.resize(size);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text.data(), size, &read, nullptr))
+        read = 0;
+    text.resize(read);
+}
+
+bool WriteWholeFile(const std::string& name, std::string_view text, bool append) {
+    TFileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    if (append && SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+        return false;
+    std::string data(text);
+    if (append)
+        data += "\r\n";
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    return ok && written == data.size();
+}
+
+bool SetClipboardText(HWND owner, std::string_view text) {
+    TClipboardLock clipboard(owner);
+    if (!clipboard.IsOpen())
+        return false;
+    TGlobalHandle memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!memory)
+        return false;
+    auto* target = static_cast<char*>(GlobalLock(memory.get()));
+    if (!target)
+        return false;
+    std::memcpy(target, text.data(), text.size());
+    target[text.size()] = '\0';
+    GlobalUnlock(memory.get());
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, memory.get()))
+        return false;  // the memory is still ours and is freed
+    memory.release();  // the clipboard owns it now
+    return true;
+}
+
+void GetClipboardText(HWND owner, std::string& text) {
+    if (!IsClipboardFormatAvailable(CF_TEXT))
+        return;
+    TClipboardLock clipboard(owner);
+    if (!clipboard.IsOpen())
+        return;
+    HANDLE data = GetClipboardData(CF_TEXT);  // owned by the clipboard
+    if (!data)
+        return;
+    const auto* source = static_cast<const char*>(GlobalLock(data));
+    if (!source)
+        return;
+    // The block may lack its terminating zero; never read past its size.
+    const size_t size = GlobalSize(data);
+    text.assign(source, strnlen(source, size));
+    GlobalUnlock(data);
+}
+
+LOGFONTA FontSpecToLogFont(std::string_view spec) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) {
+        font = LOGFONTA{};
+        std::strcpy(font.lfFaceName, "Tahoma");
+        font.lfHeight = -MulDiv(8, pixelsPerInch, 72);
+    }
+    font.lfWidth = 0;
+    font.lfEscapement = 0;
+    font.lfOrientation = 0;
+    font.lfWeight = FW_NORMAL;
+    font.lfItalic = FALSE;
+    font.lfUnderline = FALSE;
+    font.lfStrikeOut = FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = 0;
+    font.lfClipPrecision = 0;
+    font.lfQuality = 0;
+    font.lfPitchAndFamily = 0;
+
+    const TFontSpec parsed = ParseFontSpec(spec);
+    if (parsed.bold)
+        font.lfWeight = FW_BOLD;
+    font.lfItalic = parsed.italic;
+    font.lfUnderline = parsed.underline;
+    font.lfStrikeOut = parsed.strikeOut;
+    if (parsed.hasSize)
+        font.lfHeight = -MulDiv(parsed.sizePoints, pixelsPerInch, 72);
+    if (!parsed.faceName.empty())
+        lstrcpynA(font.lfFaceName, parsed.faceName.c_str(), LF_FACESIZE);
+    return font;
+}
+
+HFONT StrToFont(std::string_view spec) {
+    const LOGFONTA font = FontSpecToLogFont(spec);
+    return CreateFontIndirectA(&font);
+}

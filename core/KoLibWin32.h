@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
+int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
+bool FileExists(const std::string& name);
+void ShellOpen(const std::string& file, const std::string& params = {}, const std::string& folder = {},
+               int showCmd = SW_SHOWNORMAL);
+void ReadWholeFile(const std::string& name, std::string& text);
+bool WriteWholeFile(const std::string& name, std::string_view text, bool append = false);
+bool SetClipboardText(HWND owner, std::string_view text);
+void GetClipboardText(HWND owner, std::string& text);
+
+// The font description of a font text on top of the icon-title font; the caller owns what StrToFont returns.
+LOGFONTA FontSpecToLogFont(std::string_view spec);
+HFONT StrToFont(std::string_view spec);

@@ -1,0 +1,6 @@
+#include "core/Locale.h"
+
+const ILocale& SystemLocale() {
+    static const TFixedLocale locale;
+    return locale;
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TKoIni;
+
+using TToolIndex = int8_t;
+
+struct TToolRecord {
+    uint32_t Updated;  // day, month, year - 2000, 0
+    uint16_t DefaultWidth;
+    uint16_t DefaultHeight;
+    const char* Category;
+    const char* Title;
+    const char* Key;
+    const void* Reserved;
+};
+
+constexpr TToolIndex kConfigEditorIndex = -2;
+constexpr TToolIndex kLauncherIndex = -1;
+constexpr TToolIndex kFirstToolIndex = -2;
+constexpr TToolIndex kLastToolIndex = 16;
+constexpr int kToolRecordCount = kLastToolIndex - kFirstToolIndex + 1;
+
+const TToolRecord& ToolRecord(TToolIndex index);  // index -2..16
+const TToolRecord& FindTool(std::string_view text);
+TToolIndex ToolIndex(const TToolRecord& record);
+bool IsResizable(const TToolRecord& record);
+
+// The tool chosen at start.
+const TToolRecord& CurrentTool();
+void SetCurrentTool(const TToolRecord& record);
+
+// The launcher's data folder is the executable's; every other tool has "data\<key>\" beside it.
+std::string ToolDataFolder(const TToolRecord& record, const std::string& exeFolder);
+std::string ToolDataFolder(const TToolRecord& record);
+
+// The quoted title, then a blank and extra when extra is not empty.
+std::string LaunchParameters(const TToolRecord& record, std::string_view extra);
+// Starts the tool as a new process of this executable in its data folder (platform half).
+void LaunchTool(const TToolRecord& record, std::string_view extra = {});
+
+// The process-wide accessor on the program's INI file; created on first use.
+TKoIni& StatsIni();
+void ReleaseStatsIni();
+
+void UpdateRunStatistics(const TToolRecord& record, TKoIni& ini, double now);
+void UpdateRunStatistics(const TToolRecord& record);
+
+void AddToHistory(std::vector<std::string>& list, const std::string& value, size_t maxCount);
+
+// compare(context, a, b) is true when a must come after b. Stable.
+using TBubbleCompare = bool (*)(void* context, const void* a, const void* b);
+void BubbleSort(void* items, size_t itemSize, size_t count, TBubbleCompare compare, void* context);

@@ -1,0 +1,170 @@
+#include "tests/ui/AppSession.h"
+
+#include <stdexcept>
+
+namespace {
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + name + "\\", to + name + "\\");
+        else
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct TWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+    char value[4096];
+    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : fallback;
+}
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+TDistCopy::TDistCopy(const std::string& name) {
+    const std::string dist = WindowsPath(EnvOr("DD_DIST", ""));
+    const std::string work = WindowsPath(EnvOr("DD_WORK", "ui-work"));
+    if (dist == "\\" || GetFileAttributesA((dist + "DaDeruv.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+        throw std::runtime_error("DD_DIST does not name a folder with DaDeruv.exe: " + dist);
+    CreateDirectoryA(work.c_str(), nullptr);
+    folder_ = work + name + "\\";
+    RemoveTree(folder_);
+    CopyTree(dist, folder_);
+}
+
+std::string TDistCopy::ReadIni(const std::string& section, const std::string& key,
+                               const std::string& fallback) const {
+    char value[4096];
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value,
+                             IniFile().c_str());
+    return value;
+}
+
+TAppSession::TAppSession(const TDistCopy& dist, const std::string& arguments) {
+    std::string commandLine = "\"" + dist.Folder() + "DaDeruv.exe\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dist.Folder().c_str(),
+                        &startup, &info))
+        throw std::runtime_error("cannot start " + commandLine);
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    processId_ = info.dwProcessId;
+}
+
+TAppSession::~TAppSession() {
+    if (Running()) {
+        if (window_)
+            PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.get(), 5000) != WAIT_OBJECT_0)
+            TerminateProcess(process_.get(), 1);  // only the process this session started
+    }
+}
+
+HWND TAppSession::WaitForWindow(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        TWindowSearch search{processId_, nullptr};
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            window_ = search.found;
+            return window_;
+        }
+        if (!Running())
+            break;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string TAppSession::Caption() const {
+    char text[512] = "";
+    // Another process's window: ask with a message, which reaches its window procedure.
+    SendMessageTimeoutA(window_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+void TAppSession::PressKey(WORD key, bool alt, bool ctrl, bool shift) {
+    // Keys are posted to the window, as the message loop would deliver them; no focus is needed.
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM altBit = alt ? (1 << 29) : 0;
+    if (ctrl)
+        PostMessageA(window_, WM_KEYDOWN, VK_CONTROL, 1);
+    if (shift)
+        PostMessageA(window_, WM_KEYDOWN, VK_SHIFT, 1);
+    PostMessageA(window_, down, key, 1 | altBit);
+    PostMessageA(window_, up, key, static_cast<LPARAM>(0xC0000001u) | altBit);
+    if (shift)
+        PostMessageA(window_, WM_KEYUP, VK_SHIFT, static_cast<LPARAM>(0xC0000001u));
+    if (ctrl)
+        PostMessageA(window_, WM_KEYUP, VK_CONTROL, static_cast<LPARAM>(0xC0000001u));
+}
+
+bool TAppSession::WaitForExit(DWORD timeoutMs) {
+    return WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool TAppSession::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
