@@ -5,7 +5,7 @@
 
 namespace {
 class TNativeClock : public IClock {
-public:
+  public:
     double Now() const override {
         const auto now = std::chrono::system_clock::now();
         const std::time_t seconds = std::chrono::system_clock::to_time_t(now);

@@ -5,7 +5,7 @@
 
 namespace {
 class TWin32Clock : public IClock {
-public:
+  public:
     double Now() const override {
         SYSTEMTIME st;
         GetLocalTime(&st);

@@ -14,4 +14,4 @@ struct TFontSpec {
     bool strikeOut = false;
 };
 
-TFontSpec ParseFontSpec(std::string_view spec);
+TFontSpec ParseFontSpec(std::string_view text);

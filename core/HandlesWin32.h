@@ -6,7 +6,7 @@
 // Move-only owner of one platform handle; Traits says what "none" is and how to release it.
 template <typename Traits>
 class TUniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
     TUniqueHandle() = default;
     explicit TUniqueHandle(Handle h) : handle_(h) {}
@@ -29,7 +29,7 @@ public:
         handle_ = h;
     }
 
-private:
+  private:
     Handle handle_ = Traits::None();
 };
 

@@ -48,7 +48,10 @@ std::string UpperCase1252(std::string_view text);
 bool IsWordChar1252(char c);
 bool SameTextAscii(std::string_view a, std::string_view b);
 
-int PosEx(std::string_view text, std::string_view subStr, int offset = 1, bool caseSensitive = false,
+int PosEx(std::string_view text,
+          std::string_view subStr,
+          int offset = 1,
+          bool caseSensitive = false,
           bool wholeWord = false);
 int ReplaceAll(std::string& text, std::string_view find, std::string_view replacement);
 int PosOfSet(std::string_view text, const TCharSet& charSet, int start);

@@ -14,7 +14,7 @@ const char* NullIfEmpty(const std::string& text) {
 
 // Closes the clipboard on every path out.
 class TClipboardLock {
-public:
+  public:
     explicit TClipboardLock(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     ~TClipboardLock() {
         if (open_)
@@ -24,7 +24,7 @@ public:
     TClipboardLock& operator=(const TClipboardLock&) = delete;
     bool IsOpen() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 }  // namespace
@@ -46,8 +46,8 @@ void ReadWholeFile(const std::string& name, std::string& text) {
     text.clear();
     if (!FileExists(name))
         return;
-    TFileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TFileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return;
     const DWORD size = GetFileSize(file.get(), nullptr);

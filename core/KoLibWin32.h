@@ -7,7 +7,9 @@
 // The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
 bool FileExists(const std::string& name);
-void ShellOpen(const std::string& file, const std::string& params = {}, const std::string& folder = {},
+void ShellOpen(const std::string& file,
+               const std::string& params = {},
+               const std::string& folder = {},
                int showCmd = SW_SHOWNORMAL);
 void ReadWholeFile(const std::string& name, std::string& text);
 bool WriteWholeFile(const std::string& name, std::string_view text, bool append = false);

@@ -4,7 +4,7 @@
 // Regional settings the program formats and reads numbers and dates with. Windows asks the system; the native
 // build and the tests use fixed values.
 class ILocale {
-public:
+  public:
     virtual ~ILocale() = default;
     virtual char DecimalSeparator() const = 0;
     virtual char ThousandSeparator() const = 0;
@@ -14,14 +14,14 @@ public:
 
 // Fixed settings: "." and "," and the date as yyyy-mm-dd.
 class TFixedLocale : public ILocale {
-public:
+  public:
     TFixedLocale(char decimalSeparator = '.', char thousandSeparator = ',')
         : decimal_(decimalSeparator), thousand_(thousandSeparator) {}
     char DecimalSeparator() const override { return decimal_; }
     char ThousandSeparator() const override { return thousand_; }
     std::string FormatShortDate(int year, int month, int day) const override;
 
-private:
+  private:
     char decimal_;
     char thousand_;
 };

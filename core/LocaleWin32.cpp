@@ -4,7 +4,7 @@
 
 namespace {
 class TWin32Locale : public ILocale {
-public:
+  public:
     char DecimalSeparator() const override { return Info(LOCALE_SDECIMAL, '.'); }
     char ThousandSeparator() const override { return Info(LOCALE_STHOUSAND, ','); }
     std::string FormatShortDate(int year, int month, int day) const override {
@@ -19,7 +19,7 @@ public:
         return n > 0 ? std::string(text) : std::string();
     }
 
-private:
+  private:
     static char Info(LCTYPE type, char fallback) {
         char text[8];
         return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) > 1 ? text[0] : fallback;

@@ -47,11 +47,11 @@ int RunPlainToolWindow(const TToolRecord& tool) {
     const std::string caption = std::string(tool.Title) + " " + FormatVersion(tool.Updated, true);
     const int width = tool.DefaultWidth ? tool.DefaultWidth : 400;
     const int height = tool.DefaultHeight ? tool.DefaultHeight : 240;
-    const DWORD style = IsResizable(tool) ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const HWND window = CreateWindowExA(0, kClassName, caption.c_str(), style,
-                                        (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                                        nullptr, instance, nullptr);
+    const DWORD style =
+        IsResizable(tool) ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const HWND window = CreateWindowExA(
+        0, kClassName, caption.c_str(), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, SW_SHOWNORMAL);

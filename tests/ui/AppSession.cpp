@@ -88,11 +88,9 @@ TDistCopy::TDistCopy(const std::string& name) {
     CopyTree(dist, folder_);
 }
 
-std::string TDistCopy::ReadIni(const std::string& section, const std::string& key,
-                               const std::string& fallback) const {
+std::string TDistCopy::ReadIni(const std::string& section, const std::string& key, const std::string& fallback) const {
     char value[4096];
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value,
-                             IniFile().c_str());
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value, IniFile().c_str());
     return value;
 }
 

@@ -8,19 +8,19 @@
 
 // A fresh copy of dist/ for one scenario, so that its INI file starts empty.
 class TDistCopy {
-public:
+  public:
     explicit TDistCopy(const std::string& name);
     const std::string& Folder() const { return folder_; }  // with the trailing backslash
     std::string IniFile() const { return folder_ + "DaDeruv.ini"; }
     std::string ReadIni(const std::string& section, const std::string& key, const std::string& fallback = "") const;
 
-private:
+  private:
     std::string folder_;
 };
 
 // One running DaDeruv.exe started from a dist copy; ended by its process id when the scenario is over.
 class TAppSession {
-public:
+  public:
     TAppSession(const TDistCopy& dist, const std::string& arguments);
     ~TAppSession();
     TAppSession(const TAppSession&) = delete;
@@ -36,7 +36,7 @@ public:
     bool WaitForExit(DWORD timeoutMs = 10000);
     bool Running() const;
 
-private:
+  private:
     TObjectHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;

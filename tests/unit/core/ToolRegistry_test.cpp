@@ -57,7 +57,7 @@ TEST(ToolRegistry, NamesMatchExactlyBeforeTheyMatchAsParts) {
     EXPECT_EQ(Found("calc"), 0);
     EXPECT_EQ(Found("e"), -2);  // the first record whose title or key holds it
     EXPECT_EQ(Found("Config Editor"), -2);
-    EXPECT_EQ(Found("converter"), 1);        // the key of the unit converter, before "Number Converter"
+    EXPECT_EQ(Found("converter"), 1);         // the key of the unit converter, before "Number Converter"
     EXPECT_EQ(Found("Number Converter"), 2);  // its title, exactly
     EXPECT_EQ(Found("port"), 16);
 }
@@ -91,7 +91,7 @@ TEST(ToolRegistry, LaunchParametersQuoteTheTitleAndAppendTheExtra) {
 }
 
 class RunStatistics : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         file_ = (std::filesystem::temp_directory_path() /
                  ("dd-stats-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".ini"))
