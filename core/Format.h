@@ -1,14 +1,17 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class ILocale;
 
-// One argument of Format: an integer, a real or a text.
+// One argument of Format: an integer, a real or a text. A text argument only views its characters, which live
+// until the end of the call's full expression.
 class TFormatArg {
-public:
+  public:
     enum class Kind { Int, UInt, Real, Text };
     TFormatArg(int v) : kind_(Kind::Int), i_(v) {}
     TFormatArg(long v) : kind_(Kind::Int), i_(v) {}
@@ -23,12 +26,20 @@ public:
     TFormatArg(const std::string& v) : kind_(Kind::Text), s_(v) {}
 
     Kind kind() const { return kind_; }
-    int64_t AsInt() const { return kind_ == Kind::UInt ? static_cast<int64_t>(u_) : i_; }
-    uint64_t AsUInt() const { return kind_ == Kind::Int ? static_cast<uint64_t>(i_) : u_; }
-    long double AsReal() const { return r_; }
+    bool IsInteger() const { return kind_ == Kind::Int || kind_ == Kind::UInt; }
+    bool IsNumber() const { return kind_ != Kind::Text; }
+    // The integer views are for integer arguments only (0 otherwise); AsReal converts any number.
+    int64_t AsInt() const { return kind_ == Kind::Int ? i_ : kind_ == Kind::UInt ? static_cast<int64_t>(u_) : 0; }
+    uint64_t AsUInt() const { return kind_ == Kind::UInt ? u_ : kind_ == Kind::Int ? static_cast<uint64_t>(i_) : 0; }
+    long double AsReal() const {
+        return kind_ == Kind::Real   ? r_
+               : kind_ == Kind::Int  ? static_cast<long double>(i_)
+               : kind_ == Kind::UInt ? static_cast<long double>(u_)
+                                     : 0.0L;
+    }
     std::string_view AsText() const { return s_; }
 
-private:
+  private:
     Kind kind_;
     union {
         int64_t i_;
@@ -38,9 +49,10 @@ private:
     std::string_view s_;
 };
 
-// The placeholder rules of every text the program builds: %s %d %u %x %e %f %g %n %m %% with optional "-",
-// width and ".precision" ("%.2d", "%7d", "%-10s", "%.3n"), hexadecimal in upper case. A placeholder that does not
-// fit its argument, or a missing argument, raises EFormatError.
+// The placeholder rules of every text the program builds: %s %d %u %x %e %f %g %n %m %% with an optional argument
+// index ("%2:d"), "-", width and ".precision", where width and precision may be "*" taken from the arguments
+// ("%.2d", "%7d", "%-10s", "%.3n", "%.*x"); hexadecimal in upper case; separators from the locale (AppLocale() in
+// the two-argument form). A placeholder that does not fit its argument, or a missing argument, raises EFormatError.
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args);
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args, const ILocale& locale);
 
@@ -48,14 +60,15 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
 // scientific with "E" and at least `expDigits` exponent digits; trailing zeros removed.
 std::string FormatFloatGeneral(long double value, int precision, int expDigits, char decimalSeparator);
 
-// A decimal number with the given separator: blanks around it, sign, digits, fraction, exponent. Nothing else.
+// A decimal number with the given separator: blanks around it, sign, digits, fraction, exponent. Nothing else;
+// false also when the value overflows.
 bool TryTextToFloat(std::string_view text, long double& value, char decimalSeparator);
 
 class EFormatError : public std::exception {
-public:
+  public:
     explicit EFormatError(std::string message) : message_(std::move(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+  private:
     std::string message_;
 };

@@ -8,7 +8,7 @@ class IPrivateProfile;
 
 // Reads and writes single INI keys at the moment they are asked, through the private-profile functions.
 class TKoIni {
-public:
+  public:
     static constexpr uint32_t kBufferSize = 16384;
 
     explicit TKoIni(std::string fileName);
@@ -35,13 +35,10 @@ public:
     // The text WriteString stores for a value, quoted so that reading returns the value unchanged.
     static std::string QuoteValue(const std::string& value);
 
-private:
+  private:
     int ReadNames(const char* section, std::vector<std::string>& list);
 
     std::string fileName_;
     IPrivateProfile& profile_;
     std::unique_ptr<char[]> buffer_;
 };
-
-// The program's INI file: the executable's path with the extension ".ini".
-std::string ProgramIniFileName();

@@ -379,3 +379,8 @@ int CountOfSet(std::string_view text, const TCharSet& charSet, int start) {
     }
     return count;
 }
+
+std::string& HexDisplayPrefix() {
+    static std::string prefix = "$";
+    return prefix;
+}

@@ -56,3 +56,6 @@ int PosEx(std::string_view text,
 int ReplaceAll(std::string& text, std::string_view find, std::string_view replacement);
 int PosOfSet(std::string_view text, const TCharSet& charSet, int start);
 int CountOfSet(std::string_view text, const TCharSet& charSet, int start);
+
+// The prefix the number tools show before hexadecimal numbers.
+std::string& HexDisplayPrefix();

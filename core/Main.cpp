@@ -1,12 +1,28 @@
 #include <windows.h>
 
-#include <cstdlib>
+#include <commctrl.h>
 
-#include "core/PlainToolWindowWin32.h"
+#include <cstdlib>
+#include <exception>
+
 #include "core/ToolRegistry.h"
+#include "core/ToolWindowsWin32.h"
+#include "core/WinControlWin32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const char* argument = __argc > 1 && __argv[1] ? __argv[1] : "";
     SetCurrentTool(FindTool(argument));
-    return RunPlainToolWindow(CurrentTool());
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    std::unique_ptr<TKoUtilForm> mainWindow;
+    try {
+        mainWindow = CreateToolWindow(ToolIndex(CurrentTool()));
+    } catch (const std::exception& error) {
+        ShowException(error);  // a window that cannot be built ends the program
+        return 1;
+    }
+    mainWindow->Show();
+    return RunMessageLoop();
 }

@@ -5,12 +5,16 @@
 // The private-profile (INI file) functions, shaped like the platform's ANSI ones so that TKoIni runs the same over
 // Windows' own implementation and over the portable one. Null section or key ask for name lists, as on Windows.
 class IPrivateProfile {
-public:
+  public:
     virtual ~IPrivateProfile() = default;
     // Copies into buffer (always zero-terminated when size > 0) and returns the characters copied, not counting the
     // terminating zero; name lists end with an extra zero.
-    virtual uint32_t GetString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                               uint32_t size, const char* fileName) = 0;
+    virtual uint32_t GetString(const char* section,
+                               const char* key,
+                               const char* defaultValue,
+                               char* buffer,
+                               uint32_t size,
+                               const char* fileName) = 0;
     // Null key deletes the section, null value deletes the key; all null flushes the cache of fileName.
     virtual bool WriteString(const char* section, const char* key, const char* value, const char* fileName) = 0;
     // Replaces the section's lines by the zero-separated "key=value" list ended by an empty text.
@@ -19,8 +23,12 @@ public:
 
 // Windows' behaviour reproduced on plain files: every call reads the file anew; writes rewrite it whole.
 class TPortableProfile : public IPrivateProfile {
-public:
-    uint32_t GetString(const char* section, const char* key, const char* defaultValue, char* buffer, uint32_t size,
+  public:
+    uint32_t GetString(const char* section,
+                       const char* key,
+                       const char* defaultValue,
+                       char* buffer,
+                       uint32_t size,
                        const char* fileName) override;
     bool WriteString(const char* section, const char* key, const char* value, const char* fileName) override;
     bool WriteSection(const char* section, const char* lines, const char* fileName) override;

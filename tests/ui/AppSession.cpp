@@ -59,6 +59,16 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
 }
 }  // namespace
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
 std::string EnvOr(const char* name, const std::string& fallback) {
     char value[4096];
     const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
@@ -92,6 +102,23 @@ std::string TDistCopy::ReadIni(const std::string& section, const std::string& ke
     char value[4096];
     GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value, IniFile().c_str());
     return value;
+}
+
+void TDistCopy::WriteIni(const std::string& section, const std::string& key, const std::string& value) const {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), IniFile().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniFile().c_str());
+}
+
+std::vector<std::string> TDistCopy::IniKeys(const std::string& section) const {
+    std::vector<char> names(65536);
+    const DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", names.data(),
+                                             static_cast<DWORD>(names.size()), IniFile().c_str());
+    std::vector<std::string> keys;
+    for (DWORD i = 0; i < n && names[i];) {
+        keys.emplace_back(&names[i]);
+        i += static_cast<DWORD>(keys.back().size()) + 1;
+    }
+    return keys;
 }
 
 TAppSession::TAppSession(const TDistCopy& dist, const std::string& arguments) {
@@ -142,21 +169,60 @@ std::string TAppSession::Caption() const {
     return text;
 }
 
+RECT TAppSession::Rect() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+void TAppSession::Sync() const {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+void TAppSession::DragTo(int left, int top) {
+    SendMessageTimeoutA(window_, WM_ENTERSIZEMOVE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageTimeoutA(window_, WM_EXITSIZEMOVE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    Sync();
+}
+
 void TAppSession::PressKey(WORD key, bool alt, bool ctrl, bool shift) {
-    // Keys are posted to the window, as the message loop would deliver them; no focus is needed.
+    if (ctrl || shift) {
+        SetForegroundWindow(window_);
+        for (int i = 0; i < 40 && GetForegroundWindow() != window_; ++i)
+            Sleep(50);
+        std::vector<INPUT> inputs;
+        auto add = [&inputs](WORD vk, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        const WORD modifiers[] = {static_cast<WORD>(ctrl ? VK_CONTROL : 0), static_cast<WORD>(shift ? VK_SHIFT : 0),
+                                  static_cast<WORD>(alt ? VK_MENU : 0)};
+        for (WORD m : modifiers)
+            if (m)
+                add(m, false);
+        add(key, false);
+        add(key, true);
+        for (int i = 2; i >= 0; --i)
+            if (modifiers[i])
+                add(modifiers[i], true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Sleep(100);
+        Sync();
+        return;
+    }
+    // Plain and Alt keys are posted to the window, as the message loop would deliver them; no focus is needed.
     const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
     const LPARAM altBit = alt ? (1 << 29) : 0;
-    if (ctrl)
-        PostMessageA(window_, WM_KEYDOWN, VK_CONTROL, 1);
-    if (shift)
-        PostMessageA(window_, WM_KEYDOWN, VK_SHIFT, 1);
     PostMessageA(window_, down, key, 1 | altBit);
     PostMessageA(window_, up, key, static_cast<LPARAM>(0xC0000001u) | altBit);
-    if (shift)
-        PostMessageA(window_, WM_KEYUP, VK_SHIFT, static_cast<LPARAM>(0xC0000001u));
-    if (ctrl)
-        PostMessageA(window_, WM_KEYUP, VK_CONTROL, static_cast<LPARAM>(0xC0000001u));
+    Sleep(100);  // a sent message would overtake the posted ones
+    Sync();
 }
 
 bool TAppSession::WaitForExit(DWORD timeoutMs) {

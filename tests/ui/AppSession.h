@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ class TDistCopy {
     const std::string& Folder() const { return folder_; }  // with the trailing backslash
     std::string IniFile() const { return folder_ + "DaDeruv.ini"; }
     std::string ReadIni(const std::string& section, const std::string& key, const std::string& fallback = "") const;
+    void WriteIni(const std::string& section, const std::string& key, const std::string& value) const;
+    // The key names of a section, in file order.
+    std::vector<std::string> IniKeys(const std::string& section) const;
 
   private:
     std::string folder_;
@@ -31,8 +35,17 @@ class TAppSession {
     HWND Window() const { return window_; }
     std::string Caption() const;
     LONG Style() const { return GetWindowLongA(window_, GWL_STYLE); }
+    LONG ExStyle() const { return GetWindowLongA(window_, GWL_EXSTYLE); }
+    RECT Rect() const;
+    bool Maximized() const { return IsZoomed(window_) != FALSE; }
 
+    // Alt combinations are posted as the system would deliver them; Ctrl and Shift need the keyboard, so those
+    // keys are typed into the window brought to the foreground.
     void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
+    // Moves the window as a drag by the user ends: the app sees the end of the move.
+    void DragTo(int left, int top);
+    // Waits until the window has handled everything sent before.
+    void Sync() const;
     bool WaitForExit(DWORD timeoutMs = 10000);
     bool Running() const;
 
@@ -45,3 +58,5 @@ class TAppSession {
 // The Windows form of a folder handed over from the build (a Unix path under Wine).
 std::string WindowsPath(std::string path);
 std::string EnvOr(const char* name, const std::string& fallback);
+// Polls the condition until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);

@@ -1,0 +1,116 @@
+#include "core/NvFormWin32.h"
+
+#include "core/FormBehaviour.h"
+
+namespace {
+TNvForm* mainWindow = nullptr;
+}
+
+void FlushKeyMessages(HWND window) {
+    MSG msg;
+    PeekMessageA(&msg, window, 0x100, 0x108, PM_REMOVE);
+}
+
+TNvForm::TNvForm(TWinControl* owner) : TWinControl(owner) {}
+
+TNvForm::~TNvForm() {
+    if (mainWindow == this)
+        mainWindow = nullptr;
+}
+
+TNvForm* TNvForm::MainWindow() {
+    return mainWindow;
+}
+
+bool TNvForm::IsMainWindow() const {
+    return mainWindow == this;
+}
+
+void TNvForm::CreateForm(const std::string& caption, DWORD style, int width, int height) {
+    if (!mainWindow)
+        mainWindow = this;
+    TCreateArgs args;
+    args.style = style & ~WS_VISIBLE;
+    args.exStyle = 0;
+    args.bounds = {0, 0, width, height};
+    args.text = caption;
+    CreateHandle(args);
+    if (Owner() && Owner()->Handle())  // an owned window stays above its owner
+        SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner()->Handle()));
+    if (IsMainWindow())
+        SetApplicationTitle(caption);
+}
+
+void TNvForm::SetRedraw(bool enabled) {
+    if (enabled == RedrawEnabled)
+        return;
+    RedrawEnabled = enabled;
+    if (!Handle())
+        return;
+    SendMessageA(Handle(), WM_SETREDRAW, enabled ? static_cast<WPARAM>(-1) : 0, 0);
+    if (enabled)
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TNvForm::SetStayOnTop(bool onTop) {
+    StayOnTop = onTop;
+    if (Handle())
+        SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TNvForm::CenterOnScreen() {
+    const RECT r = BoundsRect();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    SetBounds(CenteredPosition(GetSystemMetrics(SM_CXSCREEN), width),
+              CenteredPosition(GetSystemMetrics(SM_CYSCREEN), height), width, height);
+}
+
+void TNvForm::FlushKeyMessages() const {
+    ::FlushKeyMessages(Handle());
+}
+
+void TNvForm::Close() {
+    if (Handle())
+        SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+bool TNvForm::PreviewKeyMessage(const MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !OnKeyDown)
+        return false;
+    TKeyEvent event{static_cast<WORD>(msg.wParam), TShiftState::ForKeyMessage(msg.message, msg.lParam)};
+    OnKeyDown(event);
+    return event.key == 0;
+}
+
+LRESULT TNvForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_EXITSIZEMOVE: {
+            const LRESULT result = DefaultHandler(message, wParam, lParam);
+            if (EdgeSnapSize > 0) {
+                RECT work;
+                SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+                const RECT r = BoundsRect();
+                const TWindowRect snapped =
+                    SnapToWorkArea({r.left, r.top, r.right - r.left, r.bottom - r.top},
+                                   {work.left, work.top, work.right, work.bottom}, EdgeSnapSize);
+                if (snapped.left != r.left || snapped.top != r.top)
+                    SetWindowPos(Handle(), nullptr, snapped.left, snapped.top, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            MoveSizeEnded();
+            return result;
+        }
+        case WM_SETTEXT: {
+            const LRESULT result = DefaultHandler(message, wParam, lParam);
+            if (!mainWindow || IsMainWindow())
+                SetApplicationTitle(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            return result;
+        }
+        case WM_DESTROY:
+            if (IsMainWindow())
+                PostQuitMessage(0);
+            break;
+    }
+    return TWinControl::HandleMessage(message, wParam, lParam);
+}

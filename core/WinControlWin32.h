@@ -1,0 +1,161 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/HandlesWin32.h"
+#include "core/KoLib.h"
+
+// The program's one window layer: a C++ object per window or control, tied to its HWND (create parameter on
+// WM_NCCREATE for our own classes, SetWindowSubclass for the system's controls). Parents reflect WM_COMMAND,
+// WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM and WM_CTLCOLOR* to the child's object, so a control's behaviour lives in
+// its own class. Owners own their components and destroy them first.
+
+enum class TAlignment { Left, Right, Center };
+
+struct TShiftState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    static TShiftState Current();
+    // Alt from the key message itself (a message posted without the keyboard carries it too).
+    static TShiftState ForKeyMessage(UINT message, LPARAM lParam);
+};
+
+struct TKeyEvent {
+    WORD key;  // virtual-key code; a handler that consumes the key sets it to 0
+    TShiftState shift;
+};
+
+struct TCharEvent {
+    char ch;  // a handler that consumes the character sets it to 0
+};
+
+struct TMouseEvent {
+    int x, y;
+    bool doubleClick;
+};
+
+struct TDrawItemEvent {
+    HDC dc;
+    RECT rect;
+    int index;
+    bool selected;
+    const DRAWITEMSTRUCT* raw;
+};
+
+struct TCreateArgs {
+    const char* className = nullptr;  // null: the program's own window class
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    RECT bounds = {0, 0, 0, 0};
+    std::string text;
+    HMENU menuOrId = nullptr;
+};
+
+class TWinControl {
+  public:
+    explicit TWinControl(TWinControl* owner);
+    virtual ~TWinControl();
+    TWinControl(const TWinControl&) = delete;
+    TWinControl& operator=(const TWinControl&) = delete;
+
+    static TWinControl* FromHandle(HWND window);
+
+    HWND Handle() const { return handle_; }
+    TWinControl* Owner() const { return owner_; }
+    TWinControl* Parent() const { return parent_; }
+    const std::vector<std::unique_ptr<TWinControl>>& Components() const { return components_; }
+
+    // Creates a component owned (and, for child windows, parented) by this control.
+    template <typename T, typename... Args>
+    T& Add(Args&&... args) {
+        auto component = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T& result = *component;
+        components_.push_back(std::move(component));
+        return result;
+    }
+
+    int Tag = 0;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const;  // in the parent's client coordinates (the screen's for top-level windows)
+    RECT ClientRect() const;
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void SetEnabled(bool enabled);
+    void SetFocus();
+    void Invalidate();
+
+    // Theming: a font the control owns, a background colour and a text colour.
+    void SetFont(TFontHandle font);
+    HFONT Font() const;
+    void SetColor(TColor color);
+    void SetFontColor(TColor color);
+    TColor Color() const { return color_; }
+    TColor FontColor() const { return fontColor_; }
+    bool HasColor() const { return hasColor_; }
+    TAlignment Alignment = TAlignment::Left;
+
+    std::function<void(TKeyEvent&)> OnKeyDown;
+    std::function<void(TCharEvent&)> OnKeyPress;
+    std::function<void()> OnClick;
+    std::function<void()> OnChange;
+    std::function<void(const TMouseEvent&)> OnDblClick;
+    std::function<void()> OnResize;
+
+  protected:
+    void CreateHandle(const TCreateArgs& args);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Reflected from the parent. Return true when handled; result is what the parent's window procedure returns.
+    virtual bool OnCommandReflected(WORD notifyCode);
+    virtual bool OnNotifyReflected(NMHDR* header, LRESULT& result);
+    virtual bool OnDrawItemReflected(const TDrawItemEvent& event);
+    virtual bool OnMeasureItemReflected(MEASUREITEMSTRUCT* measure);
+    virtual HBRUSH OnCtlColorReflected(HDC dc);
+
+    // Top-level windows see key messages for any of their children first; true swallows the message.
+    virtual bool PreviewKeyMessage(const MSG&) { return false; }
+    friend int RunMessageLoop();
+
+    virtual void OnHandleCreated() {}
+    virtual void OnHandleDestroyed() {}
+
+  private:
+    friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void Attach(HWND window);
+    void Detach();
+
+    HWND handle_ = nullptr;  // owned: destroyed with the object unless the system destroyed it first
+    bool subclassed_ = false;
+    TWinControl* owner_;
+    TWinControl* parent_;
+    std::vector<std::unique_ptr<TWinControl>> components_;
+    TFontHandle font_;
+    TColor color_ = 0;
+    TColor fontColor_ = 0;
+    bool hasColor_ = false;
+    bool hasFontColor_ = false;
+    TBrushHandle brush_;
+};
+
+// Runs the message loop until WM_QUIT. Keys reach the top-level window's preview first; an exception that leaves a
+// handler is shown in a message box and the loop goes on.
+int RunMessageLoop();
+// Shows the error box of an escaped exception: error icon, the application title as caption.
+void ShowException(const std::exception& error);
+void ShowException(const char* message);
+// The application's title: the main window's caption.
+const std::string& ApplicationTitle();
+void SetApplicationTitle(const std::string& title);
+HINSTANCE AppInstance();
