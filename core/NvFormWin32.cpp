@@ -7,8 +7,12 @@ TNvForm* mainWindow = nullptr;
 }
 
 void FlushKeyMessages(HWND window) {
+    if (!window || !IsWindow(window))
+        return;  // a closed window has nothing pending, and a null window would take the thread's messages
     MSG msg;
-    PeekMessageA(&msg, window, 0x100, 0x108, PM_REMOVE);
+    // PeekMessage hands out WM_QUIT whatever the filter: put it back.
+    if (PeekMessageA(&msg, window, 0x100, 0x108, PM_REMOVE) && msg.message == WM_QUIT)
+        PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 TNvForm::TNvForm(TWinControl* owner) : TWinControl(owner) {}
