@@ -25,7 +25,7 @@ foreach(gt gtest gtest_main gmock)
 endforeach()
 
 file(GLOB_RECURSE win32_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(win32_tests ${win32_test_sources})
+add_executable(win32_tests ${win32_test_sources} ${CMAKE_SOURCE_DIR}/res/DaDeruv.rc)
 target_link_libraries(win32_tests PRIVATE dadeuv gtest gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${static_link})
 add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)

@@ -41,3 +41,9 @@ TWindowRect SnapToWorkArea(TWindowRect w, const TWorkArea& work, int snap) {
 int CenteredPosition(int screenSize, int windowSize) {
     return (screenSize - windowSize) / 2;
 }
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + '.';
+    return message;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // What the shared window base decides, apart from the platform: the common shortcuts, snapping to the work
 // area's edges and the default placement.
@@ -27,3 +28,7 @@ TWindowRect SnapToWorkArea(TWindowRect window, const TWorkArea& work, int snap);
 
 // Centred on the screen, truncated toward zero.
 int CenteredPosition(int screenSize, int windowSize);
+
+// The text of the error box for an escaped exception: its message with a full stop appended when the last
+// character's code is above the full stop's.
+std::string ErrorBoxText(const std::string& message);

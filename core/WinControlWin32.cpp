@@ -4,11 +4,14 @@
 
 #include <exception>
 
+#include "core/FormBehaviour.h"
+
 namespace {
 constexpr char kWindowClass[] = "DaDeruvWindow";
 constexpr char kObjectProp[] = "DaDeruv.Object";
 
 std::string applicationTitle;
+std::function<void(const std::string& text, const std::string& caption)> exceptionReporter;
 
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -29,11 +32,15 @@ void SetApplicationTitle(const std::string& title) {
 }
 
 void ShowException(const char* message) {
-    std::string text = message ? message : "";
-    // A sentence gets its full stop unless it already ends in punctuation below it.
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
-        text += '.';
-    MessageBoxA(GetActiveWindow(), text.c_str(), applicationTitle.c_str(), MB_OK | MB_ICONERROR);
+    const std::string text = ErrorBoxText(message ? message : "");
+    if (exceptionReporter)
+        exceptionReporter(text, applicationTitle);
+    else
+        MessageBoxA(GetActiveWindow(), text.c_str(), applicationTitle.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void SetExceptionReporter(std::function<void(const std::string&, const std::string&)> reporter) {
+    exceptionReporter = std::move(reporter);
 }
 
 void ShowException(const std::exception& error) {

@@ -155,6 +155,8 @@ int RunMessageLoop();
 // Shows the error box of an escaped exception: error icon, the application title as caption.
 void ShowException(const std::exception& error);
 void ShowException(const char* message);
+// Tests watch the error box instead of showing it; an empty reporter restores the box.
+void SetExceptionReporter(std::function<void(const std::string& text, const std::string& caption)> reporter);
 // The application's title: the main window's caption.
 const std::string& ApplicationTitle();
 void SetApplicationTitle(const std::string& title);

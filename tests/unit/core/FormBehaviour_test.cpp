@@ -51,3 +51,13 @@ TEST(Placement, CentringTruncatesTowardZero) {
     EXPECT_EQ(CenteredPosition(800, 1001), -100);
 }
 }  // namespace
+
+TEST(ErrorBox, AFullStopFollowsMessagesThatEndAboveIt) {
+    EXPECT_EQ(ErrorBoxText("Config variable must have an owner"), "Config variable must have an owner.");
+    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+    EXPECT_EQ(ErrorBoxText("What?"), "What?.");  // '?' lies above '.'
+    EXPECT_EQ(ErrorBoxText("Stop!"), "Stop!");   // '!' lies below it
+    EXPECT_EQ(ErrorBoxText("100 %"), "100 %");
+    EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.");
+    EXPECT_EQ(ErrorBoxText(""), "");
+}
