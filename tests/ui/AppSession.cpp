@@ -1,5 +1,8 @@
 #include "tests/ui/AppSession.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -40,6 +43,20 @@ void RemoveTree(const std::string& folder) {
         FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+struct TChildSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TChildSearch*>(param);
+    char name[64];
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, search->className) == 0)
+        search->found.push_back(window);
+    return TRUE;
 }
 
 struct TWindowSearch {
@@ -231,4 +248,74 @@ bool TAppSession::WaitForExit(DWORD timeoutMs) {
 
 bool TAppSession::Running() const {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void TAppSession::TypeText(const std::string& text) {
+    for (char c : text)
+        PostMessageA(GetFocusedControl(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    Sleep(100);
+    Sync();
+}
+
+HWND TAppSession::GetFocusedControl() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window_;
+}
+
+std::vector<HWND> TAppSession::Controls(const char* className) const {
+    TChildSearch search{className, {}};
+    EnumChildWindows(window_, CollectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TAppSession::ControlText(HWND control) {
+    char text[8192] = "";
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::vector<std::string> TAppSession::ListBoxRows(HWND listBox) {
+    std::vector<std::string> rows;
+    const LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string row(static_cast<size_t>(SendMessageA(listBox, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        row.resize(static_cast<size_t>(SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> TAppSession::ListViewRows(HWND listView) const {
+    // The item and its text buffer must lie in the list view's own process.
+    constexpr size_t kTextSize = 1024;
+    void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
+    std::vector<std::string> rows;
+    if (!remote)
+        return rows;
+    auto* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
+    const int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    const int columns = header ? std::max(1, static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0))) : 1;
+    for (int i = 0; i < count; ++i) {
+        std::string row;
+        for (int c = 0; c < columns; ++c) {
+            LVITEMA item{};
+            item.iSubItem = c;
+            item.pszText = remoteText;
+            item.cchTextMax = kTextSize;
+            WriteProcessMemory(process_.get(), remote, &item, sizeof item, nullptr);
+            SendMessageA(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
+            char text[kTextSize] = "";
+            ReadProcessMemory(process_.get(), remoteText, text, sizeof text - 1, nullptr);
+            if (c > 0)
+                row += '\t';
+            row += text;
+        }
+        rows.push_back(row);
+    }
+    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+    return rows;
 }

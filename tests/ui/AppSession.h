@@ -42,6 +42,14 @@ class TAppSession {
     // Alt combinations are posted as the system would deliver them; Ctrl and Shift need the keyboard, so those
     // keys are typed into the window brought to the foreground.
     void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
+    // Types text into the focused control of the window, character by character.
+    void TypeText(const std::string& text);
+    // The window's descendants of a window class ("Edit", "ListBox", "SysListView32", ...), in creation order.
+    std::vector<HWND> Controls(const char* className) const;
+    static std::string ControlText(HWND control);
+    static std::vector<std::string> ListBoxRows(HWND listBox);
+    // Every row of a list view in another process, its columns separated by tabs.
+    std::vector<std::string> ListViewRows(HWND listView) const;
     // Moves the window as a drag by the user ends: the app sees the end of the move.
     void DragTo(int left, int top);
     // Waits until the window has handled everything sent before.
@@ -50,6 +58,8 @@ class TAppSession {
     bool Running() const;
 
   private:
+    HWND GetFocusedControl() const;
+
     TObjectHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
