@@ -3,3 +3,9 @@
 // Day numbers: days since 1899-12-30, the fraction being the time of day.
 double EncodeDate(int year, int month, int day);
 double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
+
+struct TDateTimeParts {
+    int year, month, day, hour, minute, second, millisecond;
+};
+// The calendar date and time of a day number, to the nearest millisecond.
+TDateTimeParts DecodeDateTime(double dayNumber);
