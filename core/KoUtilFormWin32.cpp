@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "core/AppPaths.h"
+#include "core/ConfigEditorWin32.h"
 #include "core/FormBehaviour.h"
+#include "core/KoAboutBoxWin32.h"
 #include "core/KoLibWin32.h"
 
 TThemeColors ThemeColors = {0xFFFFFF, 0, 0xD77800, 0xFFFFFF};
@@ -30,7 +32,10 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
       CaptionText(MakeCaption(Tool)),
       DataFolder(ToolDataFolder(Tool)) {
     std::srand(GetTickCount());
-    SetCurrentDirectoryA(DataFolder.c_str());  // a missing folder leaves the current one
+    // The process's first window owns the working folder: an editor opened over a tool must not move the tool's
+    // relative file names elsewhere. A missing folder leaves the current one.
+    if (!MainWindow())
+        SetCurrentDirectoryA(DataFolder.c_str());
     StatsIni();
     HexDisplayPrefix() = "0x";
 
@@ -135,15 +140,13 @@ void TKoUtilForm::ConfigChanged(TConfigVar& var) {
 }
 
 void TKoUtilForm::ShowAbout() {
-    // Stands in for the About box until it exists.
-    MsgBox(std::string(Tool.Title) + "\r\nVersion " + FormatVersion(Tool.Updated, true),
-           std::string("About ") + Tool.Title, MB_OK | MB_ICONINFORMATION, Handle());
+    ShowAboutBox(Handle(), Tool.Updated, Tool.Title, nullptr);
 }
 
 void TKoUtilForm::OpenConfigEditor() {
-    // Stands in for the configuration editor until it exists.
-    MsgBox("The settings of this window are kept in " + Config().FileName() + ".", CaptionText,
-           MB_OK | MB_ICONINFORMATION, Handle());
+    auto editor = Create<TConfigEditor>(this, this);
+    editor->Edit(Config());
+    editor->ShowModal(Handle());
 }
 
 bool TKoUtilForm::HandleShortcut(WORD key, const TShiftState& shift) {

@@ -26,6 +26,28 @@ TNvForm* TNvForm::MainWindow() {
     return mainWindow;
 }
 
+void TNvForm::ShowModal(HWND owner) {
+    const HWND self = Handle();
+    if (owner)
+        EnableWindow(owner, FALSE);
+    ShowWindow(self, SW_SHOWNORMAL);
+    MSG msg;
+    bool quit = false;
+    while (IsWindow(self)) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        DispatchMessageSafely(msg);
+    }
+    if (owner) {
+        EnableWindow(owner, TRUE);
+        SetForegroundWindow(owner);
+    }
+    if (quit)  // the application is ending: let the outer loop see it too
+        PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
 bool TNvForm::IsMainWindow() const {
     return mainWindow == this;
 }
@@ -68,6 +90,14 @@ void TNvForm::CenterOnScreen() {
     const int height = r.bottom - r.top;
     SetBounds(CenteredPosition(GetSystemMetrics(SM_CXSCREEN), width),
               CenteredPosition(GetSystemMetrics(SM_CYSCREEN), height), width, height);
+}
+
+void TNvForm::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)), GetMenu(Handle()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TNvForm::FlushKeyMessages() const {

@@ -15,8 +15,12 @@ class TNvForm : public TWinControl {
     void SetRedraw(bool enabled);
     void SetStayOnTop(bool onTop);
     void CenterOnScreen();
+    // Sizes the window so that its client area has these dimensions.
+    void SetClientSize(int width, int height);
     void FlushKeyMessages() const;
     void Close();
+    // Shows the window and runs messages until it is destroyed; owner stays disabled meanwhile.
+    void ShowModal(HWND owner);
 
     bool IsMainWindow() const;
     static TNvForm* MainWindow();

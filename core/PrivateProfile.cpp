@@ -90,7 +90,7 @@ TProfileFile Parse(std::string_view text) {
             entry.hasValue = true;
         }
         entry.name = UpToZero(name);
-        // A run of lines with empty names keeps only the first.
+        // A line with an empty name right after another one is dropped.
         if (name.empty() && !section->entries.empty() && section->entries.back().name.empty())
             continue;
         section->entries.push_back(std::move(entry));
@@ -129,7 +129,7 @@ bool ReadFileBytes(const char* fileName, std::string& bytes) {
 // A missing or unreadable file reads as empty; unlike an existing empty file it has no unnamed part to delete.
 TProfileFile Load(const char* fileName) {
     std::string bytes;
-    if (!ReadFileBytes(fileName, bytes))
+    if (!fileName || !ReadFileBytes(fileName, bytes))
         return {};
     return Parse(bytes);
 }

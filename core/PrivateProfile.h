@@ -15,7 +15,8 @@ class IPrivateProfile {
                                char* buffer,
                                uint32_t size,
                                const char* fileName) = 0;
-    // Null key deletes the section, null value deletes the key; all null flushes the cache of fileName.
+    // Null key deletes the section, null value deletes the key; all null flushes the cache of fileName and, as on
+    // Windows, returns false.
     virtual bool WriteString(const char* section, const char* key, const char* value, const char* fileName) = 0;
     // Replaces the section's lines by the zero-separated "key=value" list ended by an empty text.
     virtual bool WriteSection(const char* section, const char* lines, const char* fileName) = 0;

@@ -1,5 +1,8 @@
 #include "core/ToolWindowsWin32.h"
 
+#include "core/BrowserWin32.h"
+#include "core/ConfigEditorWin32.h"
+
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
 
@@ -10,10 +13,10 @@ std::unique_ptr<TKoUtilForm> Make() {
 
 // Indexed -2..16; tools without their own window class yet open the base window.
 constexpr TFactory kClassTable[kToolRecordCount] = {
-    Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
+    Make<TConfigEditor>, Make<TFormBrowser>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
+    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
+    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
+    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>,
 };
 }  // namespace
 

@@ -147,6 +147,8 @@ void TWinControl::CreateHandle(const TCreateArgs& args) {
         if (!(args.style & WS_CHILD))
             parent_ = nullptr;
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        if (ParentFont)
+            CopyParentFont();
         OnHandleCreated();
     }
 }
@@ -176,7 +178,13 @@ bool TWinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRE
     TWinControl* child = nullptr;
     switch (message) {
         case WM_COMMAND:
-            if (lParam && (child = FromHandle(reinterpret_cast<HWND>(lParam))) && child != this)
+            if (!lParam) {
+                for (const auto& component : components_)
+                    if (component->OnMenuCommand(LOWORD(wParam)))
+                        return true;
+                return false;
+            }
+            if ((child = FromHandle(reinterpret_cast<HWND>(lParam))) && child != this)
                 return child->OnCommandReflected(HIWORD(wParam));
             return false;
         case WM_NOTIFY: {
@@ -236,13 +244,15 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnDblClick)
                 OnDblClick(TMouseEvent{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), true});
             break;
-        case WM_SIZE:
-            if (OnResize) {
-                const LRESULT r = DefaultHandler(message, wParam, lParam);
+        case WM_SIZE: {
+            const LRESULT r = DefaultHandler(message, wParam, lParam);
+            for (const auto& component : components_)
+                if (component->parent_ == this && component->handle_)
+                    component->ParentResized();
+            if (OnResize)
                 OnResize();
-                return r;
-            }
-            break;
+            return r;
+        }
         case WM_ERASEBKGND:
             if (hasColor_ && !subclassed_) {
                 RECT r;
@@ -372,9 +382,25 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::SetFont(TFontHandle font) {
+    ParentFont = false;
+    AdoptFont(std::move(font));
+}
+
+void TWinControl::AdoptFont(TFontHandle font) {
     font_ = std::move(font);
     if (handle_)
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    for (const auto& component : components_)
+        if (component->ParentFont && component->parent_ == this)
+            component->CopyParentFont();
+}
+
+// A copy, so that the parent may replace (and delete) its font at any time.
+void TWinControl::CopyParentFont() {
+    HFONT parentFont = parent_ ? parent_->Font() : nullptr;
+    LOGFONTA log;
+    if (parentFont && GetObjectA(parentFont, sizeof log, &log) == sizeof log)
+        AdoptFont(TFontHandle(CreateFontIndirectA(&log)));
 }
 
 HFONT TWinControl::Font() const {
@@ -385,31 +411,36 @@ void TWinControl::SetColor(TColor color) {
     color_ = color;
     hasColor_ = true;
     brush_.reset(CreateSolidBrush(color));
+    ColorsChanged();
     Invalidate();
 }
 
 void TWinControl::SetFontColor(TColor color) {
     fontColor_ = color;
     hasFontColor_ = true;
+    ColorsChanged();
     Invalidate();
+}
+
+void DispatchMessageSafely(MSG& msg) {
+    try {
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
+            TWinControl* root = TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+            if (root && root->PreviewKeyMessage(msg))
+                return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowException("Unknown error");
+    }
 }
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        try {
-            if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
-                TWinControl* root = TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
-                if (root && root->PreviewKeyMessage(msg))
-                    continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        } catch (...) {
-            ShowException("Unknown error");
-        }
-    }
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageSafely(msg);
     return static_cast<int>(msg.wParam);
 }

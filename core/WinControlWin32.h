@@ -100,7 +100,10 @@ class TWinControl {
     TColor Color() const { return color_; }
     TColor FontColor() const { return fontColor_; }
     bool HasColor() const { return hasColor_; }
+    bool HasFontColor() const { return hasFontColor_; }
     TAlignment Alignment = TAlignment::Left;
+    // Follows the parent's font (a copy of it) until the control is given a font of its own.
+    bool ParentFont = false;
 
     std::function<void(TKeyEvent&)> OnKeyDown;
     std::function<void(TCharEvent&)> OnKeyPress;
@@ -120,13 +123,19 @@ class TWinControl {
     virtual bool OnDrawItemReflected(const TDrawItemEvent& event);
     virtual bool OnMeasureItemReflected(MEASUREITEMSTRUCT* measure);
     virtual HBRUSH OnCtlColorReflected(HDC dc);
+    // A menu command (WM_COMMAND without a control) of this window, offered to each of its components.
+    virtual bool OnMenuCommand(WORD /*command*/) { return false; }
 
     // Top-level windows see key messages for any of their children first; true swallows the message.
     virtual bool PreviewKeyMessage(const MSG&) { return false; }
-    friend int RunMessageLoop();
+    friend void DispatchMessageSafely(MSG& msg);
 
     virtual void OnHandleCreated() {}
     virtual void OnHandleDestroyed() {}
+    // After the parent window's size changed (its default handling done, before its OnResize).
+    virtual void ParentResized() {}
+    // After SetColor or SetFontColor, for controls that keep their colours in the control itself.
+    virtual void ColorsChanged() {}
 
   private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -135,6 +144,8 @@ class TWinControl {
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Attach(HWND window);
     void Detach();
+    void AdoptFont(TFontHandle font);
+    void CopyParentFont();
 
     HWND handle_ = nullptr;  // owned: destroyed with the object unless the system destroyed it first
     bool subclassed_ = false;
@@ -152,6 +163,8 @@ class TWinControl {
 // Runs the message loop until WM_QUIT. Keys reach the top-level window's preview first; an exception that leaves a
 // handler is shown in a message box and the loop goes on.
 int RunMessageLoop();
+// One message of a loop: the key preview, translation and dispatch, with escaped exceptions shown.
+void DispatchMessageSafely(MSG& msg);
 // Shows the error box of an escaped exception: error icon, the application title as caption.
 void ShowException(const std::exception& error);
 void ShowException(const char* message);

@@ -34,9 +34,9 @@ dd_wine_program() {
 dd_cross_build() {
     local arch=$1 dir
     if [ "$arch" = i686 ]; then dir=$DD_BUILD/win32; else dir=$DD_BUILD/win64; fi
-    cmake -S "$DD_ROOT" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$DD_ROOT/cmake/mingw-$arch.cmake" >/dev/null
-    cmake --build "$dir" "${@:2}"
     DD_CROSS_DIR=$dir
+    cmake -S "$DD_ROOT" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$DD_ROOT/cmake/mingw-$arch.cmake" >/dev/null &&
+        cmake --build "$dir" "${@:2}"
 }
 
 dd_wine_prefix() {

@@ -278,11 +278,16 @@ std::string TAppSession::ControlText(HWND control) {
 }
 
 std::vector<std::string> TAppSession::ListBoxRows(HWND listBox) {
+    // Asked in UTF-16 and converted here: the ANSI form of this message is not carried reliably across processes.
     std::vector<std::string> rows;
-    const LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string row(static_cast<size_t>(SendMessageA(listBox, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        row.resize(static_cast<size_t>(SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+        std::wstring wide(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        wide.resize(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()))));
+        std::string row(wide.size() * 2 + 1, '\0');
+        row.resize(
+            static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), row.data(),
+                                                    static_cast<int>(row.size()), nullptr, nullptr)));
         rows.push_back(row);
     }
     return rows;
@@ -318,4 +323,23 @@ std::vector<std::string> TAppSession::ListViewRows(HWND listView) const {
     }
     VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
     return rows;
+}
+
+HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindWindowA(nullptr, caption.c_str());
+            return found && IsWindowVisible(found);
+        },
+        timeoutMs);
+    return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+bool CloseAndWait(HWND window, DWORD timeoutMs) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    TObjectHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return process && WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
 }

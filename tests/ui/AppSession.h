@@ -65,6 +65,11 @@ class TAppSession {
     HWND window_ = nullptr;
 };
 
+// A visible top-level window with exactly this caption, of any process; null after the timeout.
+HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs = 20000);
+// Closes a window another process shows and waits for that process to end.
+bool CloseAndWait(HWND window, DWORD timeoutMs = 10000);
+
 // The Windows form of a folder handed over from the build (a Unix path under Wine).
 std::string WindowsPath(std::string path);
 std::string EnvOr(const char* name, const std::string& fallback);

@@ -1,0 +1,186 @@
+#include "core/BrowserWin32.h"
+
+#include "core/Clock.h"
+#include "core/Format.h"
+#include "core/KoIni.h"
+#include "core/KoLibWin32.h"
+
+namespace {
+constexpr TColor kIndexBoxColor = 95 | 93 << 8 | 197 << 16;
+constexpr int kIndexBoxWidth = 32;
+constexpr int kNarrowClientWidth = 196;
+
+TToolStats ReadStats(const TToolRecord& tool) {
+    TKoIni& ini = StatsIni();
+    TToolStats stats;
+    stats.runCount = ini.ReadInteger(tool.Key, "TotalRunCount", 0);
+    stats.firstRun = static_cast<double>(ini.ReadFloat(tool.Key, "FirstRunTime", 0));
+    stats.lastRun = static_cast<double>(ini.ReadFloat(tool.Key, "LastRunTime", 0));
+    return stats;
+}
+
+TColor AsColor(const TConfigVarColor* var) {
+    return static_cast<TColor>(var->Value());
+}
+}  // namespace
+
+TFormBrowser::TFormBrowser(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kLauncherIndex)) {
+    TEasyConfig& c = Config();
+    AppIndex = &TConfigVarInt::Define(c, "browser", 0, "app_index");
+    AutoQuit = &TConfigVarBool::Define(c, "browser", false, "auto_quit");
+    HexIndex = &TConfigVarBool::Define(c, "browser", false, "hex_index");
+    SortMethod = &TConfigVarNamed::Define(c, "browser", 0, "sort_method");
+    ExtraInfo = &TConfigVarNamed::Define(c, "browser", 1, "extra_info");
+    AppIndex->SetMin(0);
+    AppIndex->SetMax(kLastToolIndex);
+    SortMethod->SetMin(0);
+    SortMethod->SetMax(6);
+    SortMethod->Names().assign(std::begin(kSortMethodNames), std::end(kSortMethodNames));
+    ExtraInfo->SetMin(0);
+    ExtraInfo->SetMax(6);
+    ExtraInfo->Names().assign(std::begin(kExtraInfoNames), std::end(kExtraInfoNames));
+
+    List = &Add<TNvListBox>(
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+        0);
+    List->Tag = kTagBackColor | kTagFixedFont;
+    List->OnChange = [this] {
+        const int row = List->ItemIndex();
+        if (row >= 0 && row < kBrowserToolCount)
+            AppIndex->SetValue(ToolIndex(*Order[static_cast<size_t>(row)]));
+    };
+    List->OnDblClick = [this](const TMouseEvent&) { LaunchSelected(); };
+    List->OnDrawItem = [this](const TDrawItemEvent& event) { DrawRow(event); };
+    OnResize = [this] {
+        const RECT r = ClientRect();
+        List->SetBounds(0, 0, r.right, r.bottom);
+    };
+    OnResize();
+    Order = RegistryOrder();
+}
+
+const TToolRecord& TFormBrowser::SelectedTool() const {
+    return ToolRecord(static_cast<TToolIndex>(AppIndex->Value()));
+}
+
+int TFormBrowser::RowOf(TToolIndex index) const {
+    for (int row = 0; row < kBrowserToolCount; ++row) {
+        if (ToolIndex(*Order[static_cast<size_t>(row)]) == index)
+            return row;
+    }
+    return -1;
+}
+
+void TFormBrowser::Refresh() {
+    SendMessageA(List->Handle(), WM_SETREDRAW, FALSE, 0);
+    List->Clear();
+    SortTools(Order, SortMethod->Value(), ReadStats);
+    for (const TToolRecord* tool : Order)
+        List->AddItem(tool->Title);
+    const RECT client = ClientRect();
+    const RECT listClient = List->ClientRect();
+    SetClientSize(client.right, kBrowserToolCount * rowHeight_ + (client.bottom - listClient.bottom));
+    AppIndex->SetValue(AppIndex->Value());
+    SendMessageA(List->Handle(), WM_SETREDRAW, TRUE, 0);
+    List->Invalidate();
+}
+
+void TFormBrowser::LaunchSelected() {
+    LaunchTool(SelectedTool());
+    if (AutoQuit->Value()) {
+        Close();
+        return;
+    }
+    Sleep(100);  // the new process counts its run before the list shows it
+    Refresh();
+}
+
+void TFormBrowser::Step(TConfigVarInt& var, bool backwards) {
+    var.SetValue(var.Value() + (backwards ? -1 : 1));
+}
+
+void TFormBrowser::FormKeyDown(TKeyEvent& event) {
+    const TShiftState& s = event.shift;
+    const bool none = !s.shift && !s.ctrl && !s.alt;
+    bool handled = true;
+    if (event.key == VK_RETURN && none) {
+        LaunchSelected();
+    } else if (event.key >= '0' && event.key <= '9' && none) {
+        AppIndex->SetValue(event.key - '0');
+        LaunchSelected();
+    } else if (event.key == VK_ESCAPE && none) {
+        Close();
+    } else if (event.key == VK_F3 && none) {
+        ShellOpen(ToolDataFolder(SelectedTool()) + "changelog.txt");
+    } else if (event.key == VK_F8) {
+        Step(*SortMethod, s.shift);
+    } else if (event.key == VK_F9) {
+        Step(*ExtraInfo, s.shift);
+    } else {
+        handled = HandleShortcut(event.key, s);
+    }
+    if (handled) {
+        event.key = 0;
+        FlushKeyMessages();
+    }
+}
+
+void TFormBrowser::ConfigChanged(TConfigVar& var) {
+    TKoUtilForm::ConfigChanged(var);
+    if (!List)
+        return;
+    if (&var == FontFixed) {
+        rowHeight_ = std::abs(FontFixedLog().lfHeight) + 7;
+        List->SetItemHeight(rowHeight_);
+        Refresh();
+    } else if (&var == AppIndex) {
+        List->SetItemIndex(RowOf(static_cast<TToolIndex>(AppIndex->Value())));
+    } else if (&var == HexIndex) {
+        List->Invalidate();
+    } else if (&var == ExtraInfo) {
+        const RECT client = ClientRect();
+        SetClientSize(ExtraInfo->Value() != 0 ? Tool.DefaultWidth : kNarrowClientWidth, client.bottom);
+        List->Invalidate();
+    } else if (&var == SortMethod) {
+        Refresh();
+    }
+}
+
+void TFormBrowser::DrawRow(const TDrawItemEvent& event) {
+    if (event.index < 0 || event.index >= kBrowserToolCount)
+        return;
+    const TToolRecord& tool = *Order[static_cast<size_t>(event.index)];
+    HDC dc = event.dc;
+    RECT row = event.rect;
+    const bool selected = event.selected;
+
+    TBrushHandle back(CreateSolidBrush(AsColor(selected ? ColorMark : ColorBack)));
+    FillRect(dc, &row, back.get());
+
+    RECT box = row;
+    box.right = box.left + kIndexBoxWidth;
+    TBrushHandle boxBrush(CreateSolidBrush(kIndexBoxColor));
+    FillRect(dc, &box, boxBrush.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    const std::string number = Format(HexIndex->Value() ? "%.2x" : "%.2d", {static_cast<int>(ToolIndex(tool))});
+    DrawTextA(dc, number.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    RECT text = row;
+    text.left += kIndexBoxWidth + 5;
+    text.right -= 5;
+    text.top += 2;
+    text.bottom -= 2;
+    const TColor markText = AsColor(ColorMarkText);
+    SetTextColor(dc, selected ? markText : AsColor(ColorText));
+    DrawTextA(dc, tool.Title, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::string extra = ExtraInfoText(ExtraInfo->Value(), tool, ReadStats(tool), AppClock().Now());
+    SetTextColor(dc, selected ? markText : BlendColor(markText, AsColor(ColorMark), 128));
+    DrawTextA(dc, extra.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+
+    if (event.raw->itemState & ODS_FOCUS) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(0, 0, 0));
+        DrawFocusRect(dc, &row);
+    }
+}

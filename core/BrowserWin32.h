@@ -1,0 +1,33 @@
+#pragma once
+#include "core/BrowserOrder.h"
+#include "core/KoUtilFormWin32.h"
+#include "core/NvListBoxWin32.h"
+
+// The launcher: the seventeen tools in a chosen order with an optional column of dates or run statistics; every
+// tool starts as a new process.
+class TFormBrowser : public TKoUtilForm {
+  public:
+    explicit TFormBrowser(TWinControl* owner);
+
+    TNvListBox* List = nullptr;
+    TToolOrder Order;
+    TConfigVarInt* AppIndex = nullptr;
+    TConfigVarBool* AutoQuit = nullptr;
+    TConfigVarBool* HexIndex = nullptr;
+    TConfigVarNamed* SortMethod = nullptr;
+    TConfigVarNamed* ExtraInfo = nullptr;
+
+    void ConfigChanged(TConfigVar& var) override;
+    const TToolRecord& SelectedTool() const;
+    void Refresh();
+    void LaunchSelected();
+
+  protected:
+    void FormKeyDown(TKeyEvent& event) override;
+
+  private:
+    void DrawRow(const TDrawItemEvent& event);
+    void Step(TConfigVarInt& var, bool backwards);
+    int RowOf(TToolIndex index) const;
+    int rowHeight_ = 20;
+};

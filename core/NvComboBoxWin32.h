@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "core/WinControlWin32.h"
+
+// A drop-down list: the user picks one of the items and cannot type free text.
+class TNvComboBox : public TWinControl {
+  public:
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    explicit TNvComboBox(TWinControl* owner, DWORD style = kStyle);
+
+    int AddItem(const std::string& text);
+    int Count() const;
+    void Clear();
+    int ItemIndex() const;  // -1 when nothing is chosen
+    void SetItemIndex(int index);
+    std::string ItemText(int index) const;
+};

@@ -1,0 +1,205 @@
+#include "core/NvMenuWin32.h"
+
+#include <cstring>
+#include <string>
+
+#include "core/NvRules.h"
+
+namespace {
+// Command numbers are ours, unique in the process, so that tables may repeat Ids across menus of one window.
+UINT NextCommand() {
+    static UINT next = 0x1000;
+    if (next >= 0xFF00)
+        next = 0x1000;
+    return next++;
+}
+
+std::string ItemText(const TNvMenuItem& record) {
+    std::string text = record.Caption ? record.Caption : "";
+    if (const std::string keys = ShortCutToText(record.ShortCut); !keys.empty())
+        text += "\t" + keys;
+    return text;
+}
+
+HWND WindowOf(const TWinControl* control) {
+    while (control && !control->Handle())
+        control = control->Owner();
+    return control ? control->Handle() : nullptr;
+}
+}  // namespace
+
+TNvMenuEntry::TNvMenuEntry(HMENU menu, UINT command, const TNvMenuItem* record, TNvMenuClick onClick)
+    : menu_(menu), command_(command), record_(record), onClick_(std::move(onClick)) {}
+
+UINT TNvMenuEntry::Flag(UINT flags) const {
+    return flags | (byPosition_ ? MF_BYPOSITION : MF_BYCOMMAND);
+}
+
+bool TNvMenuEntry::Checked() const {
+    return (GetMenuState(menu_, command_, Flag(0)) & MF_CHECKED) != 0;
+}
+
+void TNvMenuEntry::SetChecked(bool checked) {
+    CheckMenuItem(menu_, command_, Flag(checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TNvMenuEntry::Enabled() const {
+    return (GetMenuState(menu_, command_, Flag(0)) & (MF_DISABLED | MF_GRAYED)) == 0;
+}
+
+void TNvMenuEntry::SetEnabled(bool enabled) {
+    EnableMenuItem(menu_, command_, Flag(enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void TNvMenuEntry::Click() {
+    if (record_ && onClick_)
+        onClick_(*record_);
+}
+
+TNvMenu::~TNvMenu() {
+    if (menu_ && destroyMenu_)
+        DestroyMenu(menu_);
+}
+
+void TNvMenu::AppendTable(HMENU menu,
+                          const TNvMenuItem* table,
+                          int high,
+                          const TNvMenuClick& onClick,
+                          std::vector<std::unique_ptr<TNvMenuEntry>>& entries) {
+    for (int i = 0; i <= high; ++i) {
+        const TNvMenuItem& record = table[i];
+        const UINT command = NextCommand();
+        const std::string text = ItemText(record);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+        info.wID = command;
+        if (record.Caption && std::strcmp(record.Caption, "-") == 0) {
+            info.fMask = MIIM_FTYPE | MIIM_ID;
+            info.fType = MFT_SEPARATOR;
+        } else {
+            info.fType = MFT_STRING | ((record.Flags & kMenuRadio) ? MFT_RADIOCHECK : 0);
+            info.fState = (record.Flags & kMenuDisabled) ? MFS_GRAYED : MFS_ENABLED;
+            info.dwTypeData = const_cast<char*>(text.c_str());
+        }
+        InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+        entries.push_back(std::make_unique<TNvMenuEntry>(menu, command, &record, onClick));
+    }
+}
+
+TNvMenuEntry* TNvMenu::FindItem(uint16_t id) const {
+    for (const auto& entry : items_) {
+        if (entry->Record() && entry->Record()->Id == id)
+            return entry.get();
+        for (const auto& item : entry->Items())
+            if (item->Record() && item->Record()->Id == id)
+                return item.get();
+    }
+    return nullptr;
+}
+
+TNvMenuEntry* TNvMenu::FindCommand(UINT command) const {
+    for (const auto& entry : items_) {
+        if (entry->Record() && entry->Command() == command)
+            return entry.get();
+        for (const auto& item : entry->Items())
+            if (item->Command() == command)
+                return item.get();
+    }
+    return nullptr;
+}
+
+void TNvMenu::SetChecked(uint16_t id, bool checked) {
+    if (TNvMenuEntry* item = FindItem(id))
+        item->SetChecked(checked);
+}
+
+bool TNvMenu::Checked(uint16_t id) const {
+    const TNvMenuEntry* item = FindItem(id);
+    return item && item->Checked();
+}
+
+void TNvMenu::SetEnabled(uint16_t id, bool enabled) {
+    if (TNvMenuEntry* item = FindItem(id))
+        item->SetEnabled(enabled);
+}
+
+bool TNvMenu::HandleShortcut(WORD key, const TShiftState& shift) {
+    const uint16_t code = ShortCutCode(key, shift.shift, shift.ctrl, shift.alt);
+    if ((code & 0xFF) == 0)
+        return false;
+    auto matches = [code](const TNvMenuEntry& entry) {
+        return entry.Record() && entry.Record()->ShortCut == code && entry.Enabled();
+    };
+    for (const auto& entry : items_) {
+        if (matches(*entry)) {
+            entry->Click();
+            return true;
+        }
+        for (const auto& item : entry->Items()) {
+            if (matches(*item)) {
+                item->Click();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool TNvMenu::OnMenuCommand(WORD command) {
+    TNvMenuEntry* entry = FindCommand(command);
+    if (!entry)
+        return false;
+    entry->Click();
+    return true;
+}
+
+TNvPopupMenu::TNvPopupMenu(TWinControl* owner, TNvMenuClick onClick, int count, const TNvMenuItem* table)
+    : TNvMenu(owner) {
+    menu_ = CreatePopupMenu();
+    AppendTable(menu_, table, count, onClick, items_);
+}
+
+void TNvPopupMenu::Popup(int x, int y) {
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenuEx(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, WindowOf(this), nullptr));
+    if (command)
+        OnMenuCommand(static_cast<WORD>(command));
+}
+
+TNvMainMenu::TNvMainMenu(TWinControl* owner) : TNvMenu(owner) {
+    menu_ = CreateMenu();
+    window_ = WindowOf(owner);
+    if (window_)
+        SetMenu(window_, menu_);
+}
+
+TNvMainMenu::~TNvMainMenu() {
+    // A window destroys its menu bar with itself; while the window lives, the bar is taken back first.
+    if (window_ && Owner() && Owner()->Handle() == window_) {
+        if (GetMenu(window_) == menu_)
+            SetMenu(window_, nullptr);
+    } else if (window_) {
+        destroyMenu_ = false;
+    }
+}
+
+TNvMenuEntry& TNvMainMenu::AddMenu(const char* caption, const TNvMenuItem* table, int count, TNvMenuClick onClick) {
+    HMENU subMenu = CreatePopupMenu();
+    const UINT position = static_cast<UINT>(GetMenuItemCount(menu_));
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+    info.fType = MFT_STRING;
+    info.hSubMenu = subMenu;
+    info.dwTypeData = const_cast<char*>(caption);
+    InsertMenuItemA(menu_, position, TRUE, &info);
+    auto entry = std::make_unique<TNvMenuEntry>(menu_, position, nullptr, TNvMenuClick());
+    entry->byPosition_ = true;
+    entry->subMenu_ = subMenu;
+    AppendTable(subMenu, table, count, onClick, entry->items_);
+    items_.push_back(std::move(entry));
+    if (window_)
+        DrawMenuBar(window_);
+    return *items_.back();
+}
