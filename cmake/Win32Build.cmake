@@ -50,4 +50,4 @@ target_link_libraries(ui_driver PRIVATE dadeuv gtest gtest_main)
 target_link_options(ui_driver PRIVATE ${static_link})
 add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1)
 set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600
-    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${CMAKE_BINARY_DIR}/ui-work")
+    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${CMAKE_BINARY_DIR}/ui-work;DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots")

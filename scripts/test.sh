@@ -69,6 +69,12 @@ wine_tests() {
     local rc=0
     ctest --test-dir "$DD_CROSS_DIR" --output-on-failure || rc=1
     dd_stop_display
+    local shot
+    for shot in "$DD_CROSS_DIR"/screenshots/*.bmp; do
+        [ -f "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+    done
+    echo "Screenshots: $DD_CROSS_DIR/screenshots/"
+    ls "$DD_CROSS_DIR/screenshots/" 2>/dev/null || true
     return $rc
 }
 

@@ -343,3 +343,45 @@ bool CloseAndWait(HWND window, DWORD timeoutMs) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return process && WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
 }
+
+void SaveScreenshot(HWND window, const std::string& name) {
+    const std::string folder = WindowsPath(EnvOr("DD_SHOTS", ""));
+    if (folder == "\\")
+        return;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(300);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    TBitmapHandle bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HGDIOBJ old = SelectObject(memory, bitmap.get());
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    TFileHandle out(CreateFileA((folder + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out || !bits)
+        return;
+    DWORD written = 0;
+    WriteFile(out.get(), &file, sizeof file, &written, nullptr);
+    WriteFile(out.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(out.get(), bits, imageSize, &written, nullptr);
+}

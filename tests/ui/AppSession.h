@@ -70,6 +70,9 @@ HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs = 20000);
 // Closes a window another process shows and waits for that process to end.
 bool CloseAndWait(HWND window, DWORD timeoutMs = 10000);
 
+// Saves what the screen shows of a window as a BMP file named name.bmp in the folder DD_SHOTS names.
+void SaveScreenshot(HWND window, const std::string& name);
+
 // The Windows form of a folder handed over from the build (a Unix path under Wine).
 std::string WindowsPath(std::string path);
 std::string EnvOr(const char* name, const std::string& fallback);
