@@ -14,7 +14,7 @@ target_link_libraries(DaDeruv PRIVATE dadeuv)
 target_link_options(DaDeruv PRIVATE ${static_link})
 file(GLOB dd_bitmaps CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/*.bmp)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/DaDeruv.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/DaDeruv.ico;${CMAKE_SOURCE_DIR}/res/DaDeruv.manifest;${CMAKE_SOURCE_DIR}/res/Bitmaps.rc;${dd_bitmaps}")
+    "${CMAKE_SOURCE_DIR}/res/DaDeruv.ico;${CMAKE_SOURCE_DIR}/res/DaDeruv.manifest;${CMAKE_SOURCE_DIR}/res/Bitmaps.rc;${CMAKE_SOURCE_DIR}/res/Dialogs.rc;${dd_bitmaps}")
 
 # GoogleTest from the system's source package, built with the cross compiler.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -110,7 +110,8 @@ void Command(HWND dialog, TAboutBoxState& state, int id, int code) {
                 OpenBesideExe(ShiftHeld() ? "readme.txt" : "changelog.txt");
             break;
         case kReadmeId:
-            OpenBesideExe(ShiftHeld() ? "changelog.txt" : "readme.txt");
+            if (code == BN_CLICKED)
+                OpenBesideExe(ShiftHeld() ? "changelog.txt" : "readme.txt");
             break;
         case IDOK:
         case kCloseId:

@@ -95,6 +95,7 @@ void TKoUtilForm::AfterConstruction() {
 void TKoUtilForm::Show() {
     ShowWindow(Handle(), WindowMaxed && WindowMaxed->Value() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(Handle());
+    FormShown();
 }
 
 void TKoUtilForm::SaveSettings() {

@@ -35,7 +35,7 @@ class TKoUtilForm : public TNvForm {
     template <typename T, typename... Args>
     static std::unique_ptr<T> Create(Args&&... args) {
         auto form = std::make_unique<T>(std::forward<Args>(args)...);
-        form->AfterConstruction();
+        static_cast<TKoUtilForm&>(*form).AfterConstruction();
         return form;
     }
 
@@ -77,6 +77,8 @@ class TKoUtilForm : public TNvForm {
     virtual void AfterConstruction();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void MoveSizeEnded() override;
+    // Once the window is on the screen.
+    virtual void FormShown() {}
     // The window's own keys; the default handles the common shortcuts.
     virtual void FormKeyDown(TKeyEvent& event);
 

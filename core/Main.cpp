@@ -4,14 +4,19 @@
 
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "core/ToolRegistry.h"
 #include "core/ToolWindowsWin32.h"
 #include "core/WinControlWin32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const char* argument = __argc > 1 && __argv[1] ? __argv[1] : "";
-    SetCurrentTool(FindTool(argument));
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i] ? __argv[i] : "");
+    SetLaunchArguments(arguments);
+    SetCurrentTool(FindTool(LaunchArgument(0)));
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -33,6 +33,7 @@ constexpr TToolRecord kTools[kToolRecordCount] = {
 
 const TToolRecord* currentTool = &kTools[kLauncherIndex - kFirstToolIndex];
 std::unique_ptr<TKoIni> statsIni;
+std::vector<std::string> launchArguments;
 
 bool Contains(std::string_view text, std::string_view part) {
     return PosEx(text, part, 1, false, false) > 0;
@@ -69,6 +70,15 @@ TToolIndex ToolIndex(const TToolRecord& record) {
 
 bool IsResizable(const TToolRecord& record) {
     return record.DefaultWidth != 0 && record.DefaultHeight != 0;
+}
+
+void SetLaunchArguments(std::vector<std::string> arguments) {
+    launchArguments = std::move(arguments);
+}
+
+const std::string& LaunchArgument(size_t index) {
+    static const std::string kNone;
+    return index < launchArguments.size() ? launchArguments[index] : kNone;
 }
 
 const TToolRecord& CurrentTool() {

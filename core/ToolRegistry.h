@@ -30,6 +30,10 @@ const TToolRecord& FindTool(std::string_view text);
 TToolIndex ToolIndex(const TToolRecord& record);
 bool IsResizable(const TToolRecord& record);
 
+// The command line's arguments after the program's name; empty texts beyond them.
+void SetLaunchArguments(std::vector<std::string> arguments);
+const std::string& LaunchArgument(size_t index);
+
 // The tool chosen at start.
 const TToolRecord& CurrentTool();
 void SetCurrentTool(const TToolRecord& record);

@@ -2,6 +2,7 @@
 
 #include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
+#include "tools/number/NumConvertWin32.h"
 
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
@@ -13,10 +14,25 @@ std::unique_ptr<TKoUtilForm> Make() {
 
 // Indexed -2..16; tools without their own window class yet open the base window.
 constexpr TFactory kClassTable[kToolRecordCount] = {
-    Make<TConfigEditor>, Make<TFormBrowser>, Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>, Make<TKoUtilForm>,
-    Make<TKoUtilForm>, Make<TKoUtilForm>,  Make<TKoUtilForm>, Make<TKoUtilForm>,
+    Make<TConfigEditor>,    // -2 configeditor
+    Make<TFormBrowser>,     // -1 browser
+    Make<TKoUtilForm>,      // 0 calculator
+    Make<TKoUtilForm>,      // 1 converter
+    Make<TFormNumConvert>,  // 2 numconvert
+    Make<TKoUtilForm>,      // 3 numberinfo
+    Make<TKoUtilForm>,      // 4 uninstall
+    Make<TKoUtilForm>,      // 5 clipboard
+    Make<TKoUtilForm>,      // 6 serviceexplorer
+    Make<TKoUtilForm>,      // 7 datecalc
+    Make<TKoUtilForm>,      // 8 stopwatch
+    Make<TKoUtilForm>,      // 9 timesync
+    Make<TKoUtilForm>,      // 10 drivelister
+    Make<TKoUtilForm>,      // 11 smartreader
+    Make<TKoUtilForm>,      // 12 drivesubst
+    Make<TKoUtilForm>,      // 13 traceroute
+    Make<TKoUtilForm>,      // 14 pinger
+    Make<TKoUtilForm>,      // 15 whois
+    Make<TKoUtilForm>,      // 16 netportlist
 };
 }  // namespace
 

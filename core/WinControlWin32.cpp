@@ -403,7 +403,10 @@ void TWinControl::CopyParentFont() {
         AdoptFont(TFontHandle(CreateFontIndirectA(&log)));
 }
 
+// The program's own windows keep no font of their own: the one given to the object is theirs.
 HFONT TWinControl::Font() const {
+    if (font_)
+        return font_.get();
     return handle_ ? reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)) : nullptr;
 }
 

@@ -277,6 +277,20 @@ std::string TAppSession::ControlText(HWND control) {
     return text;
 }
 
+void TAppSession::ClickControl(HWND control) {
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Sleep(150);
+}
+
+void TAppSession::SetControlText(HWND control, const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+}
+
 std::vector<std::string> TAppSession::ListBoxRows(HWND listBox) {
     // Asked in UTF-16 and converted here: the ANSI form of this message is not carried reliably across processes.
     std::vector<std::string> rows;

@@ -47,6 +47,10 @@ class TAppSession {
     // The window's descendants of a window class ("Edit", "ListBox", "SysListView32", ...), in creation order.
     std::vector<HWND> Controls(const char* className) const;
     static std::string ControlText(HWND control);
+    // A left click near the control's top-left corner, as the mouse would give it.
+    static void ClickControl(HWND control);
+    // Replaces a control's text as a paste would; the control reports the change.
+    static void SetControlText(HWND control, const std::string& text);
     static std::vector<std::string> ListBoxRows(HWND listBox);
     // Every row of a list view in another process, its columns separated by tabs.
     std::vector<std::string> ListViewRows(HWND listView) const;

@@ -434,16 +434,23 @@ TEST_F(NvImageList, ResourceBitmapsLoadUpToTheFirstMissingNumber) {
 TEST_F(NvImageList, TheCornerColourOfAPictureBecomesTransparent) {
     TNvImageList images;
     ASSERT_EQ(images.AddResourceBitmaps(1024), 4);
-    IMAGEINFO info{};
-    ASSERT_TRUE(ImageList_GetImageInfo(images.Handle(), 0, &info));
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    TBitmapHandle canvas(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, info.hbmMask);
-    const COLORREF corner = GetPixel(dc, info.rcImage.left, info.rcImage.top);
-    const COLORREF centre = GetPixel(dc, info.rcImage.left + 8, info.rcImage.top + 8);
+    HGDIOBJ old = SelectObject(dc, canvas.get());
+    const RECT all{0, 0, 16, 16};
+    TBrushHandle green(CreateSolidBrush(RGB(0, 255, 0)));
+    FillRect(dc, &all, green.get());
+    ImageList_Draw(images.Handle(), 0, dc, 0, 0, ILD_TRANSPARENT);
+    const COLORREF corner = GetPixel(dc, 0, 0);
+    const COLORREF centre = GetPixel(dc, 8, 8);
     SelectObject(dc, old);
     DeleteDC(dc);
-    EXPECT_EQ(corner, RGB(255, 255, 255));
-    EXPECT_EQ(centre, RGB(0, 0, 0));
+    EXPECT_EQ(corner, RGB(0, 255, 0));  // the magenta background let the canvas through
+    EXPECT_NE(centre, RGB(0, 255, 0));
+    EXPECT_NE(centre, RGB(255, 0, 255));
 }
 
 // ---- memo ----

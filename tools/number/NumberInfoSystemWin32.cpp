@@ -1,0 +1,66 @@
+#include "tools/number/NumberInfoSystemWin32.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <utility>
+
+#include "core/HandlesWin32.h"
+
+namespace {
+
+struct TFindTraits {
+    using Handle = HANDLE;
+    static Handle None() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+using TFindHandle = TUniqueHandle<TFindTraits>;
+
+}  // namespace
+
+TWin32SystemMessages::TWin32SystemMessages(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {
+    if (!dataFolder_.empty() && dataFolder_.back() != '\\' && dataFolder_.back() != '/')
+        dataFolder_ += '\\';
+}
+
+std::string TWin32SystemMessages::SysErrorMessage(uint32_t code) const {
+    char buffer[256];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        buffer, sizeof buffer, nullptr);
+    return std::string(buffer, length);
+}
+
+bool TWin32SystemMessages::WaveOutErrorText(uint32_t code, std::string& text) const {
+    char buffer[260] = {};
+    if (waveOutGetErrorTextA(code, buffer, sizeof buffer) != MMSYSERR_NOERROR)
+        return false;
+    text = buffer;
+    return true;
+}
+
+std::vector<std::string> TWin32SystemMessages::ErrorTableFiles() const {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    TFindHandle search(FindFirstFileA((dataFolder_ + "*.csv").c_str(), &found));
+    if (!search)
+        return files;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(dataFolder_ + found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return files;
+}
+
+int64_t PerformanceCounter() {
+    LARGE_INTEGER counter;
+    if (!QueryPerformanceCounter(&counter))
+        return 0;
+    return counter.QuadPart;
+}
+
+int64_t PerformanceFrequency() {
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0)
+        return 1;
+    return frequency.QuadPart;
+}
