@@ -1,7 +1,7 @@
 #include "core/KoIni.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
