@@ -3,6 +3,7 @@
 #include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
 #include "tools/number/NumConvertWin32.h"
+#include "tools/number/NumberInfoWin32.h"
 
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
@@ -19,7 +20,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TKoUtilForm>,      // 0 calculator
     Make<TKoUtilForm>,      // 1 converter
     Make<TFormNumConvert>,  // 2 numconvert
-    Make<TKoUtilForm>,      // 3 numberinfo
+    Make<TFormNumInfo>,     // 3 numberinfo
     Make<TKoUtilForm>,      // 4 uninstall
     Make<TKoUtilForm>,      // 5 clipboard
     Make<TKoUtilForm>,      // 6 serviceexplorer

@@ -1,0 +1,110 @@
+#include "tools/number/NumberInfoWin32.h"
+
+#include "core/Format.h"
+
+namespace {
+constexpr int kStripHeight = 32;
+
+class TLabel : public TWinControl {
+  public:
+    TLabel(TWinControl* owner, const char* text, int left, int width) : TWinControl(owner) {
+        TCreateArgs args;
+        args.className = "STATIC";
+        args.style = WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_CENTERIMAGE;
+        args.bounds = {left, 5, left + width, 27};
+        args.text = text;
+        CreateHandle(args);
+    }
+};
+}  // namespace
+
+TFormNumInfo::TFormNumInfo(TWinControl* owner)
+    : TKoUtilForm(owner, &ToolRecord(3)), system_(DataFolder), frequency_(PerformanceFrequency()) {
+    TEasyConfig& c = Config();
+    QueryIndex = &TConfigVarInt::Define(c, Tool.Key, 0, "query_index");
+    QueryIndex->SetMin(0);
+    QueryIndex->SetMax(kNumberInfoQueryCount - 1);
+    QueryValue = &TConfigVarInt::Define(c, Tool.Key, 0, "query_value");
+
+    button_ = &Add<TNvButton>("&Calculate");
+    button_->SetBounds(4, 4, 80, 24);
+    button_->Tag = kTagVariableFont;
+    button_->OnClick = [this] { Calculate(); };
+    Add<TLabel>("Number:", 88, 56).Tag = kTagVariableFont;
+    number_ = &Add<TNvEdit>();
+    number_->SetBounds(148, 5, 120, 22);
+    number_->Tag = kTagFixedFont;
+    number_->OnKeyPress = [](TCharEvent& event) { event.ch = FilterNumberKey(event.ch); };
+    Add<TLabel>("Query:", 272, 48).Tag = kTagVariableFont;
+    query_ = &Add<TNvComboBox>();
+    query_->Tag = kTagVariableFont;
+    for (int i = 0; i < kNumberInfoQueryCount; ++i)
+        query_->AddItem(NumberInfoQueryItem(i));
+    output_ = &Add<TNvRichOutput>();
+    output_->Tag = kTagFixedFont;
+    OnResize = [this] {
+        const RECT r = ClientRect();
+        query_->SetBounds(324, 5, std::max(120, static_cast<int>(r.right) - 328), 300);
+        output_->SetBounds(0, kStripHeight, r.right, r.bottom - kStripHeight);
+    };
+    OnResize();
+}
+
+void TFormNumInfo::AfterConstruction() {
+    TKoUtilForm::AfterConstruction();
+    RunQuery();
+}
+
+void TFormNumInfo::Calculate() {
+    // Both settings change here; the answer is worked out once, not once for each.
+    calculating_ = true;
+    QueryIndex->SetValue(query_->ItemIndex());
+    QueryValue->SetValue(StrToIntDef(number_->Text(), QueryValue->Value()));
+    calculating_ = false;
+    RunQuery();
+}
+
+void TFormNumInfo::ConfigChanged(TConfigVar& var) {
+    TKoUtilForm::ConfigChanged(var);
+    if (&var == QueryIndex) {
+        query_->SetItemIndex(QueryIndex->Value());
+    } else if (&var == QueryValue) {
+        if (NumberEditNeedsRewrite(number_->Text(), QueryValue->Value()))
+            number_->SetText(Format("%d", {QueryValue->Value()}));
+    } else {
+        return;
+    }
+    if (!calculating_)
+        RunQuery();
+}
+
+void TFormNumInfo::RunQuery() {
+    if (!Ready)
+        return;
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    output_->SetRedraw(false);
+    output_->Clear();
+    const auto n = static_cast<uint32_t>(QueryValue->Value());
+    const int64_t start = PerformanceCounter();
+    const TInfoLines lines = RunNumberInfoQuery(query_->ItemIndex(), n, system_);
+    const int64_t end = PerformanceCounter();
+    for (const TInfoLine& line : lines)
+        output_->AddLine(line.color, line.bold, line.text);
+    const TInfoLine duration = DurationLine(DurationMicroseconds(start, end, frequency_));
+    output_->AddLine(duration.color, duration.bold, duration.text);
+    SendMessageA(output_->Handle(), EM_SETSEL, 0, 0);
+    output_->SetRedraw(true);
+    SetCursor(previous);
+}
+
+void TFormNumInfo::FormKeyDown(TKeyEvent& event) {
+    const TShiftState& s = event.shift;
+    // Enter in the number or the query list works the Calculate button.
+    if (event.key == VK_RETURN && !s.shift && !s.ctrl && !s.alt) {
+        Calculate();
+        event.key = 0;
+        FlushKeyMessages();
+        return;
+    }
+    TKoUtilForm::FormKeyDown(event);
+}

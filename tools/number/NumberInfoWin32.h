@@ -1,0 +1,33 @@
+#pragma once
+#include "core/KoUtilFormWin32.h"
+#include "core/NvButtonWin32.h"
+#include "core/NvComboBoxWin32.h"
+#include "core/NvEditWin32.h"
+#include "core/NvRichOutputWin32.h"
+#include "tools/number/NumberInfoSystemWin32.h"
+
+// Runs one of eight queries on a 32-bit number and writes the coloured answer with the time it took.
+class TFormNumInfo : public TKoUtilForm {
+  public:
+    explicit TFormNumInfo(TWinControl* owner);
+
+    TConfigVarInt* QueryIndex = nullptr;
+    TConfigVarInt* QueryValue = nullptr;
+
+    void ConfigChanged(TConfigVar& var) override;
+    void RunQuery();
+    void Calculate();
+
+  protected:
+    void AfterConstruction() override;
+    void FormKeyDown(TKeyEvent& event) override;
+
+  private:
+    TNvButton* button_ = nullptr;
+    TNvEdit* number_ = nullptr;
+    TNvComboBox* query_ = nullptr;
+    TNvRichOutput* output_ = nullptr;
+    TWin32SystemMessages system_;
+    int64_t frequency_;
+    bool calculating_ = false;
+};
