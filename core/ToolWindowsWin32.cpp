@@ -2,6 +2,7 @@
 
 #include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
+#include "tools/number/CalculatorWin32.h"
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
 
@@ -17,7 +18,7 @@ std::unique_ptr<TKoUtilForm> Make() {
 constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TConfigEditor>,    // -2 configeditor
     Make<TFormBrowser>,     // -1 browser
-    Make<TKoUtilForm>,      // 0 calculator
+    Make<TFormCalc>,        // 0 calculator
     Make<TKoUtilForm>,      // 1 converter
     Make<TFormNumConvert>,  // 2 numconvert
     Make<TFormNumInfo>,     // 3 numberinfo

@@ -1,0 +1,464 @@
+#include "tools/number/CalculatorWin32.h"
+
+#include <richedit.h>
+
+#include <cmath>
+
+#include "core/Format.h"
+#include "core/KoDialogsWin32.h"
+#include "core/KoIni.h"
+#include "core/KoLibWin32.h"
+#include "core/Locale.h"
+#include "core/NvMemoWin32.h"
+
+namespace {
+constexpr TColor kBlack = 0;
+constexpr int kResultHeight = 22;
+
+enum : uint16_t {
+    kClear = 1,
+    kClearResult,
+    kClearXyz,
+    kClearHistory,
+    kHex,
+    kDecimal,
+    kOctal,
+    kBinary,
+    kEditVariables,
+    kHelp
+};
+
+const TNvMenuItem kCalcMenu[] = {
+    {kClear, VK_ESCAPE, "&Clear", 0, -1},
+    {kClearResult, 0x4000 | 'R', "Clear Last &Result", 0, -1},
+    {kClearXyz, 0x4000 | 'E', "Clear XYZ &Vars", 0, -1},
+    {kClearHistory, 0x4000 | 'D', "Clear &History...", 0, -1},
+    {0, 0, "-", 0, -1},
+    {kHex, VK_F5, "&Hexadecimal", kMenuRadio, -1},
+    {kDecimal, VK_F6, "&Decimal (Float)", kMenuRadio, -1},
+    {kOctal, VK_F7, "&Octal", kMenuRadio, -1},
+    {kBinary, VK_F8, "&Binary", kMenuRadio, -1},
+    {0, 0, "-", 0, -1},
+    {kEditVariables, VK_F4, "&Edit Variables...", 0, -1},
+    {0, 0, "-", 0, -1},
+    {kHelp, VK_F1, "H&elp...", 0, -1},
+};
+
+const std::string kVariablesSection = "calculator.Variables";
+const std::string kHistorySection = "calculator.History";
+}  // namespace
+
+// The rich-text expression line: colours each character by its class.
+class TCalcEditor : public TWinControl {
+  public:
+    explicit TCalcEditor(TWinControl* owner) : TWinControl(owner) {
+        static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
+        TCreateArgs args;
+        args.className = loaded ? RICHEDIT_CLASSA : "EDIT";
+        args.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+        args.exStyle = WS_EX_CLIENTEDGE;
+        CreateHandle(args);
+    }
+
+    void SetSelection(LONG start, LONG end) {
+        CHARRANGE range{start, end};
+        SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    CHARRANGE Selection() const {
+        CHARRANGE range{};
+        SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        return range;
+    }
+    std::string SelectedText() const {
+        const CHARRANGE r = Selection();
+        const std::string text = Text();
+        if (r.cpMin < 0 || r.cpMin >= r.cpMax || static_cast<size_t>(r.cpMin) >= text.size())
+            return {};
+        return text.substr(static_cast<size_t>(r.cpMin), static_cast<size_t>(r.cpMax - r.cpMin));
+    }
+    void ReplaceSelection(const std::string& text) {
+        SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void SetSelectionColor(TColor color, bool marked) {
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR | CFM_BOLD | CFM_UNDERLINE;
+        format.crTextColor = color;
+        format.dwEffects = marked ? (CFE_BOLD | CFE_UNDERLINE) : 0;
+        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    }
+    void SetTextFont(const LOGFONTA& font) {
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC;
+        lstrcpynA(format.szFaceName, font.lfFaceName, LF_FACESIZE);
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        format.yHeight = std::abs(font.lfHeight) * 1440 / dpi;  // twips
+        format.dwEffects = (font.lfWeight >= FW_BOLD ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);
+        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    }
+};
+
+TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
+    TEasyConfig& c = Config();
+    const std::string ns = Tool.Key;
+    ColorNumbers = &TConfigVarColor::Define(c, ns, 0xFF0000, "color_numbers");
+    ColorSpecial = &TConfigVarColor::Define(c, ns, 0x0000FF, "color_special");
+    ColorFunctions = &TConfigVarColor::Define(c, ns, 0x006000, "color_functions");
+    ColorBrackets = &TConfigVarColor::Define(c, ns, 0x808080, "color_brackets");
+    LastResult = &TConfigVarFloat::Define(c, ns, 0, "last_result");
+    VariableX = &TConfigVarFloat::Define(c, ns, 0, "variable_x");
+    VariableY = &TConfigVarFloat::Define(c, ns, 0, "variable_y");
+    VariableZ = &TConfigVarFloat::Define(c, ns, 0, "variable_z");
+    FontCalc = &TConfigVarStr::Define(c, ns, "\"Verdana\" 10 b", "font_calc");
+    NumberSystem = &TConfigVarNamed::Define(c, ns, 1, "number_system");
+    NumberSystem->SetMin(0);
+    NumberSystem->SetMax(3);
+    NumberSystem->Names().assign(std::begin(kNumberSystemNames), std::end(kNumberSystemNames));
+
+    editor_ = &Add<TCalcEditor>();
+    editor_->OnKeyPress = [this](TCharEvent& event) {
+        if (event.ch == '\r' || event.ch == '\n') {
+            event.ch = 0;
+            return;
+        }
+        const char separator = AppLocale().DecimalSeparator();
+        if (event.ch == ',' || event.ch == '.')
+            event.ch = separator;
+        if (static_cast<unsigned char>(event.ch) >= ' ') {
+            const TCharClass charClass = CharClassOf(event.ch, separator);
+            editor_->SetSelectionColor(ClassColor(charClass), charClass == TCharClass::Other);
+        }
+    };
+    result_ = &Add<TNvEdit>(WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL);
+    result_->Tag = kTagBackColor;
+    menu_ = &Add<TNvPopupMenu>([this](const TNvMenuItem& item) { MenuClick(item); },
+                               static_cast<int>(std::size(kCalcMenu)) - 1, kCalcMenu);
+    calculator_.Variables = &variables_;
+    OnResize = [this] {
+        const RECT r = ClientRect();
+        editor_->SetBounds(0, 0, r.right, std::max(0, static_cast<int>(r.bottom) - kResultHeight));
+        result_->SetBounds(0, r.bottom - kResultHeight, r.right, kResultHeight);
+    };
+    OnResize();
+    LoadLists();
+}
+
+TFormCalc::~TFormCalc() {
+    SaveLists();
+}
+
+TColor TFormCalc::ClassColor(TCharClass charClass) const {
+    switch (charClass) {
+        case TCharClass::Number:
+            return static_cast<TColor>(ColorNumbers->Value());
+        case TCharClass::Special:
+            return static_cast<TColor>(ColorSpecial->Value());
+        case TCharClass::Bracket:
+            return static_cast<TColor>(ColorBrackets->Value());
+        case TCharClass::Function:
+            return static_cast<TColor>(ColorFunctions->Value());
+        case TCharClass::Other:
+            break;
+    }
+    return kBlack;
+}
+
+void TFormCalc::LoadLists() {
+    TKoIni& ini = StatsIni();
+    std::vector<std::string> names;
+    ini.ReadSection(kVariablesSection, names);
+    for (const std::string& name : names)
+        variables_.Add(name, ini.ReadFloat(kVariablesSection, name, 0));
+    std::vector<std::string> entries;
+    static const std::string kAbsent(1, '\x1b');
+    for (size_t i = 0; i < TCalcHistory::kMaxEntries; ++i) {
+        const std::string entry = ini.ReadString(kHistorySection, std::to_string(i), kAbsent);
+        if (entry == kAbsent)
+            break;
+        entries.push_back(entry);
+    }
+    history_.Assign(std::move(entries));
+}
+
+void TFormCalc::SaveLists() {
+    if (listsSaved_)
+        return;
+    listsSaved_ = true;
+    TKoIni& ini = StatsIni();
+    ini.ClearSection(kVariablesSection);
+    for (int i = 0; i < variables_.Count(); ++i)
+        ini.WriteFloat(kVariablesSection, variables_.Names(i), variables_.Values(i));
+    ini.ClearSection(kHistorySection);
+    for (size_t i = 0; i < history_.Entries().size(); ++i)
+        ini.WriteString(kHistorySection, std::to_string(i), history_.Entries()[i]);
+}
+
+void TFormCalc::FormShown() {
+    const LOGFONTA font = FontSpecToLogFont(FontCalc->Value());
+    editor_->SetFont(TFontHandle(CreateFontIndirectA(&font)));
+    editor_->SetTextFont(font);
+    LOGFONTA bold{};
+    GetObjectA(Font(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    resultFont_.reset(CreateFontIndirectA(&bold));
+    SendMessageA(result_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(resultFont_.get()), TRUE);
+    editor_->SetFocus();
+}
+
+void TFormCalc::ShowResult() {
+    try {
+        result_->SetText(FormatResult(LastResult->Value(), static_cast<TNumberSystem>(NumberSystem->Value()),
+                                      AppLocale().DecimalSeparator()));
+    } catch (const EInvalidResult& error) {
+        result_->SetText(error.what());
+    }
+}
+
+void TFormCalc::EvaluateExpression() {
+    const std::string expression = editor_->Text();
+    history_.Add(expression);
+    try {
+        const long double value = calculator_.Evaluate(expression);
+        LastResult->SetValue(value);
+        result_->SetText(
+            FormatResult(value, static_cast<TNumberSystem>(NumberSystem->Value()), AppLocale().DecimalSeparator()));
+    } catch (const ECalcStrSyntaxError& error) {
+        if (error.ErrorPos != -1) {
+            const auto length = static_cast<LONG>(expression.size());
+            editor_->SetSelection(std::min<LONG>(error.ErrorPos - 1, length),
+                                  std::min<LONG>(error.ErrorPos + error.ErrorLen - 1, length));
+        }
+        result_->SetText(Format("%s (%d,%d)", {error.what(), error.ErrorPos, error.ErrorLen}));
+    } catch (const std::exception& error) {
+        result_->SetText(error.what());
+    }
+}
+
+void TFormCalc::AskVariable(TConfigVarFloat& var, const char* name) {
+    std::string text;
+    try {
+        text = FormatResult(var.Value(), TNumberSystem::Decimal, AppLocale().DecimalSeparator());
+    } catch (const EInvalidResult&) {
+    }
+    if (!InputBox(Handle(), std::string("Input new ") + name + " variable value...", text, nullptr, Tool.Title))
+        return;
+    var.SetValue(calculator_.Evaluate(text));  // a faulty text is reported by the window's error box
+}
+
+void TFormCalc::EditVariables() {
+    // The variables as text: one "name<tab>value" line each; applied on Ctrl+S and on closing.
+    class TVariablesEditor : public TNvForm {
+      public:
+        TVariablesEditor(TWinControl* owner, TFormCalc& calc) : TNvForm(owner), calc_(calc) {
+            CreateForm("", WS_OVERLAPPEDWINDOW, 240, 330);
+            memo_ = &Add<TNvMemo>(TNvMemo::kStyle | WS_VSCROLL);
+            memo_->SetFont(TFontHandle(CreateFontIndirectA(&calc.FontVariableLog())));
+            memo_->SetColor(static_cast<TColor>(calc.ColorBack->Value()));
+            memo_->SetFontColor(static_cast<TColor>(calc.ColorNumbers->Value()));
+            std::string text;
+            for (int i = 0; i < calc.variables_.Count(); ++i) {
+                std::string value;
+                try {
+                    value =
+                        FormatResult(calc.variables_.Values(i), TNumberSystem::Decimal, AppLocale().DecimalSeparator());
+                } catch (const EInvalidResult&) {
+                }
+                text += calc.variables_.Names(i) + "\t" + value + "\r\n";
+            }
+            memo_->SetText(text);
+            UpdateCaption();
+            OnResize = [this] {
+                const RECT r = ClientRect();
+                memo_->SetBounds(0, 0, r.right, r.bottom);
+            };
+            OnResize();
+            OnKeyDown = [this](TKeyEvent& event) {
+                const TShiftState& s = event.shift;
+                if (event.key == 'S' && s.ctrl && !s.shift && !s.alt) {
+                    Apply();
+                } else if ((event.key == VK_ESCAPE && !s.ctrl && !s.shift && !s.alt) ||
+                           (event.key == 'Q' && s.alt && !s.ctrl && !s.shift)) {
+                    Close();
+                } else {
+                    return;
+                }
+                event.key = 0;
+                FlushKeyMessages();
+            };
+        }
+        void Apply() {
+            calc_.variables_.Clear();
+            for (const auto& [name, value] : ParseVariableLines(memo_->Text(), AppLocale().DecimalSeparator()))
+                calc_.variables_.SetValue(name, value);
+            UpdateCaption();
+        }
+
+      protected:
+        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_CLOSE)
+                Apply();
+            return TNvForm::HandleMessage(message, wParam, lParam);
+        }
+
+      private:
+        void UpdateCaption() { SetText(Format("Variables Editor - %d Vars", {calc_.variables_.Count()})); }
+        TFormCalc& calc_;
+        TNvMemo* memo_ = nullptr;
+    };
+    auto editor = std::make_unique<TVariablesEditor>(this, *this);
+    editor->CenterOnScreen();
+    editor->ShowModal(Handle());
+}
+
+void TFormCalc::MenuClick(const TNvMenuItem& item) {
+    switch (item.Id) {
+        case kClear:
+            editor_->SetText("");
+            break;
+        case kClearResult:
+            LastResult->SetValue(0);
+            break;
+        case kClearXyz:
+            VariableX->SetValue(0);
+            VariableY->SetValue(0);
+            VariableZ->SetValue(0);
+            break;
+        case kClearHistory:
+            if (MsgBox("Clear the calculation history cache?", Tool.Title, MB_OKCANCEL | MB_ICONQUESTION, Handle()) !=
+                IDCANCEL)
+                history_.Clear();
+            break;
+        case kHex:
+        case kDecimal:
+        case kOctal:
+        case kBinary:
+            NumberSystem->SetValue(item.Id - kHex);
+            break;
+        case kEditVariables:
+            EditVariables();
+            break;
+        case kHelp:
+            ShellOpen(DataFolder + "Parser.txt");
+            break;
+    }
+}
+
+void TFormCalc::FormKeyDown(TKeyEvent& event) {
+    const TShiftState& s = event.shift;
+    const bool none = !s.shift && !s.ctrl && !s.alt;
+    const bool onlyCtrl = s.ctrl && !s.shift && !s.alt;
+    bool handled = true;
+    std::string entry;
+    if (event.key == VK_RETURN && !s.shift && !s.alt) {
+        EvaluateExpression();
+    } else if (onlyCtrl && event.key == 'B') {
+        const std::string selected = editor_->SelectedText();
+        const LONG start = editor_->Selection().cpMin;
+        editor_->ReplaceSelection("(" + selected + ")");
+        if (selected.empty())
+            editor_->SetSelection(start + 1, start + 1);
+        SendMessageA(Handle(), WM_APP, 0, 0);
+    } else if (onlyCtrl && (event.key == 'X' || event.key == 'C')) {
+        SetClipboardText(Handle(), editor_->SelectedText());
+        if (event.key == 'X')
+            editor_->ReplaceSelection("");
+    } else if (onlyCtrl && event.key == 'V') {
+        std::string clipboard;
+        GetClipboardText(Handle(), clipboard);
+        editor_->ReplaceSelection(PastedExpression(clipboard));
+        SendMessageA(Handle(), WM_APP, 0, 0);
+    } else if (onlyCtrl && (event.key == VK_UP || event.key == VK_DOWN)) {
+        if (event.key == VK_UP ? history_.Back(entry) : history_.Forward(entry)) {
+            editor_->SetText(entry);
+            SendMessageA(Handle(), WM_APP, 0, 0);
+        }
+    } else if (none && event.key == VK_F9) {
+        AskVariable(*VariableX, "X");
+    } else if (none && event.key == VK_F10) {
+        AskVariable(*VariableY, "Y");
+    } else if (none && event.key == VK_F11) {
+        AskVariable(*VariableZ, "Z");
+    } else if (none && event.key == VK_F2) {
+        const long double truncated = std::trunc(LastResult->Value());
+        LaunchTool(FindTool("Number Converter"), Format("%.0f", {truncated}));
+    } else {
+        handled = menu_->HandleShortcut(event.key, s);
+    }
+    if (handled) {
+        event.key = 0;
+        FlushKeyMessages();
+        return;
+    }
+    TKoUtilForm::FormKeyDown(event);
+}
+
+LRESULT TFormCalc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_APP: {  // recolour the whole text
+            const CHARRANGE caret = editor_->Selection();
+            const std::string text = editor_->Text();
+            const char separator = AppLocale().DecimalSeparator();
+            SendMessageA(editor_->Handle(), WM_SETREDRAW, FALSE, 0);
+            // Runs of one class get their colour together.
+            for (size_t start = 0; start < text.size();) {
+                const TCharClass charClass = CharClassOf(text[start], separator);
+                size_t end = start + 1;
+                while (end < text.size() && CharClassOf(text[end], separator) == charClass)
+                    ++end;
+                editor_->SetSelection(static_cast<LONG>(start), static_cast<LONG>(end));
+                editor_->SetSelectionColor(ClassColor(charClass), charClass == TCharClass::Other);
+                start = end;
+            }
+            editor_->SetSelection(caret.cpMin, caret.cpMax);
+            SendMessageA(editor_->Handle(), WM_SETREDRAW, TRUE, 0);
+            editor_->Invalidate();
+            return 0;
+        }
+        case WM_CONTEXTMENU: {
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (at.x == -1 && at.y == -1) {
+                at = {0, 0};
+                ClientToScreen(Handle(), &at);
+            }
+            menu_->Popup(at.x, at.y);
+            return 0;
+        }
+        case WM_DESTROY:
+            SaveLists();
+            break;
+    }
+    return TKoUtilForm::HandleMessage(message, wParam, lParam);
+}
+
+void TFormCalc::ConfigChanged(TConfigVar& var) {
+    TKoUtilForm::ConfigChanged(var);
+    if (!editor_)
+        return;
+    if (&var == ColorNumbers || &var == ColorSpecial || &var == ColorFunctions || &var == ColorBrackets) {
+        SendMessageA(Handle(), WM_APP, 0, 0);
+        result_->SetFontColor(static_cast<TColor>(ColorNumbers->Value()));
+    } else if (&var == LastResult) {
+        calculator_.LastResult = LastResult->Value();
+        ShowResult();
+    } else if (&var == VariableX) {
+        calculator_.X = VariableX->Value();
+    } else if (&var == VariableY) {
+        calculator_.Y = VariableY->Value();
+    } else if (&var == VariableZ) {
+        calculator_.Z = VariableZ->Value();
+    } else if (&var == FontCalc) {
+        const CHARRANGE caret = editor_->Selection();
+        const LOGFONTA font = FontSpecToLogFont(FontCalc->Value());
+        editor_->SetFont(TFontHandle(CreateFontIndirectA(&font)));
+        editor_->SetTextFont(font);
+        editor_->SetSelection(caret.cpMin, caret.cpMax);
+    } else if (&var == NumberSystem) {
+        for (uint16_t id = kHex; id <= kBinary; ++id)
+            menu_->SetChecked(id, id == NumberSystem->Value() + kHex);
+        ShowResult();
+    }
+}
