@@ -84,7 +84,8 @@ class TCalcEditor : public TWinControl {
         format.cbSize = sizeof format;
         format.dwMask = CFM_COLOR | CFM_BOLD | CFM_UNDERLINE;
         format.crTextColor = color;
-        format.dwEffects = marked ? (CFE_BOLD | CFE_UNDERLINE) : 0;
+        // Marked characters are bold and underlined; the others keep the weight of the editor's font.
+        format.dwEffects = marked ? (CFE_BOLD | CFE_UNDERLINE) : (fontBold_ ? CFE_BOLD : 0);
         SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     }
     void SetTextFont(const LOGFONTA& font) {
@@ -96,10 +97,14 @@ class TCalcEditor : public TWinControl {
         const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
         format.yHeight = std::abs(font.lfHeight) * 1440 / dpi;  // twips
-        format.dwEffects = (font.lfWeight >= FW_BOLD ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);
+        fontBold_ = font.lfWeight >= FW_BOLD;
+        format.dwEffects = (fontBold_ ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);
         SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
         SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     }
+
+  private:
+    bool fontBold_ = false;
 };
 
 TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
@@ -204,8 +209,7 @@ void TFormCalc::FormShown() {
     LOGFONTA bold{};
     GetObjectA(Font(), sizeof bold, &bold);
     bold.lfWeight = FW_BOLD;
-    resultFont_.reset(CreateFontIndirectA(&bold));
-    SendMessageA(result_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(resultFont_.get()), TRUE);
+    result_->SetFont(TFontHandle(CreateFontIndirectA(&bold)));
     editor_->SetFocus();
 }
 

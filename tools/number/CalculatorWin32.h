@@ -50,6 +50,5 @@ class TFormCalc : public TKoUtilForm {
     TNamedVariables variables_;
     TStringCalculator calculator_;
     TCalcHistory history_;
-    TFontHandle resultFont_;
     bool listsSaved_ = false;
 };
