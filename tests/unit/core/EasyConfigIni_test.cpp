@@ -8,33 +8,18 @@
 
 #include "core/EasyConfig.h"
 #include "core/PrivateProfile.h"
+#include "tests/unit/TempFileTest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class EasyConfigIniTest : public ::testing::Test {
+class EasyConfigIniTest : public TTempFileTest {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("dd_easyconfig_" + std::to_string(getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = (dir_ / "t.ini").string();
+        TTempFileTest::SetUp();
         config_.OnChange = [this](TConfigVar& var) { changes_.push_back(var.FullName()); };
     }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(dir_, error);
-    }
-    void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
-    std::string Bytes() const {
-        std::ifstream in(file_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path dir_;
-    std::string file_;
     TPortableProfile profile_;
     TEasyConfigIni config_{"", profile_};
     std::vector<std::string> changes_;

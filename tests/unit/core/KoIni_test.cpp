@@ -10,6 +10,7 @@
 
 #include "core/Locale.h"
 #include "core/PrivateProfile.h"
+#include "tests/unit/TempFileTest.h"
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
@@ -39,28 +40,13 @@ class TRecordingProfile : public IPrivateProfile {
     std::vector<std::string> calls;
 };
 
-class KoIniTest : public ::testing::Test {
+class KoIniTest : public TTempFileTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("dd_koini_" + std::to_string(getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = (dir_ / "t.ini").string();
-    }
     void TearDown() override {
         SetAppLocale(nullptr);
-        std::error_code error;
-        fs::remove_all(dir_, error);
-    }
-    void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
-    std::string Bytes() const {
-        std::ifstream in(file_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        TTempFileTest::TearDown();
     }
 
-    fs::path dir_;
-    std::string file_;
     TPortableProfile profile_;
 };
 

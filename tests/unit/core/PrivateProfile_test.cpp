@@ -1,4 +1,5 @@
 #include "core/PrivateProfile.h"
+#include "tests/unit/TempFileTest.h"
 
 #include <unistd.h>
 #include <gtest/gtest.h>
@@ -15,28 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PrivateProfileTest : public ::testing::Test {
+class PrivateProfileTest : public TTempFileTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("dd_profile_" + std::to_string(getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = (dir_ / "t.ini").string();
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::permissions(file_, fs::perms::owner_all, error);
-        fs::remove_all(dir_, error);
-    }
-
-    void Put(std::string_view bytes) {
-        std::ofstream(file_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::string Bytes() const {
-        std::ifstream in(file_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     // The value as returned, or "<n>" when the return value disagrees with the text copied.
     std::string Get(const char* section, const char* key, const char* def = "d", uint32_t size = 16384) {
         std::string buffer(size + 1, '#');
@@ -59,8 +40,6 @@ class PrivateProfileTest : public ::testing::Test {
         return profile_.WriteSection(section, copy.c_str(), file_.c_str());
     }
 
-    fs::path dir_;
-    std::string file_;
     TPortableProfile profile_;
 };
 
