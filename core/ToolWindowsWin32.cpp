@@ -5,6 +5,7 @@
 #include "tools/number/CalculatorWin32.h"
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
+#include "tools/number/UnitConverterWin32.h"
 
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
@@ -16,25 +17,25 @@ std::unique_ptr<TKoUtilForm> Make() {
 
 // Indexed -2..16; tools without their own window class yet open the base window.
 constexpr TFactory kClassTable[kToolRecordCount] = {
-    Make<TConfigEditor>,    // -2 configeditor
-    Make<TFormBrowser>,     // -1 browser
-    Make<TFormCalc>,        // 0 calculator
-    Make<TKoUtilForm>,      // 1 converter
-    Make<TFormNumConvert>,  // 2 numconvert
-    Make<TFormNumInfo>,     // 3 numberinfo
-    Make<TKoUtilForm>,      // 4 uninstall
-    Make<TKoUtilForm>,      // 5 clipboard
-    Make<TKoUtilForm>,      // 6 serviceexplorer
-    Make<TKoUtilForm>,      // 7 datecalc
-    Make<TKoUtilForm>,      // 8 stopwatch
-    Make<TKoUtilForm>,      // 9 timesync
-    Make<TKoUtilForm>,      // 10 drivelister
-    Make<TKoUtilForm>,      // 11 smartreader
-    Make<TKoUtilForm>,      // 12 drivesubst
-    Make<TKoUtilForm>,      // 13 traceroute
-    Make<TKoUtilForm>,      // 14 pinger
-    Make<TKoUtilForm>,      // 15 whois
-    Make<TKoUtilForm>,      // 16 netportlist
+    Make<TConfigEditor>,     // -2 configeditor
+    Make<TFormBrowser>,      // -1 browser
+    Make<TFormCalc>,         // 0 calculator
+    Make<TFormUnitConvert>,  // 1 converter
+    Make<TFormNumConvert>,   // 2 numconvert
+    Make<TFormNumInfo>,      // 3 numberinfo
+    Make<TKoUtilForm>,       // 4 uninstall
+    Make<TKoUtilForm>,       // 5 clipboard
+    Make<TKoUtilForm>,       // 6 serviceexplorer
+    Make<TKoUtilForm>,       // 7 datecalc
+    Make<TKoUtilForm>,       // 8 stopwatch
+    Make<TKoUtilForm>,       // 9 timesync
+    Make<TKoUtilForm>,       // 10 drivelister
+    Make<TKoUtilForm>,       // 11 smartreader
+    Make<TKoUtilForm>,       // 12 drivesubst
+    Make<TKoUtilForm>,       // 13 traceroute
+    Make<TKoUtilForm>,       // 14 pinger
+    Make<TKoUtilForm>,       // 15 whois
+    Make<TKoUtilForm>,       // 16 netportlist
 };
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include "tools/number/CalculatorWin32.h"
 
-#include <richedit.h>
-
 #include <cmath>
 
 #include "core/Format.h"
@@ -10,6 +8,7 @@
 #include "core/KoLibWin32.h"
 #include "core/Locale.h"
 #include "core/NvMemoWin32.h"
+#include "tools/number/ExpressionEditWin32.h"
 
 namespace {
 constexpr TColor kBlack = 0;
@@ -48,65 +47,6 @@ const std::string kVariablesSection = "calculator.Variables";
 const std::string kHistorySection = "calculator.History";
 }  // namespace
 
-// The rich-text expression line: colours each character by its class.
-class TCalcEditor : public TWinControl {
-  public:
-    explicit TCalcEditor(TWinControl* owner) : TWinControl(owner) {
-        static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
-        TCreateArgs args;
-        args.className = loaded ? RICHEDIT_CLASSA : "EDIT";
-        args.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
-        args.exStyle = WS_EX_CLIENTEDGE;
-        CreateHandle(args);
-    }
-
-    void SetSelection(LONG start, LONG end) {
-        CHARRANGE range{start, end};
-        SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    }
-    CHARRANGE Selection() const {
-        CHARRANGE range{};
-        SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        return range;
-    }
-    std::string SelectedText() const {
-        const CHARRANGE r = Selection();
-        const std::string text = Text();
-        if (r.cpMin < 0 || r.cpMin >= r.cpMax || static_cast<size_t>(r.cpMin) >= text.size())
-            return {};
-        return text.substr(static_cast<size_t>(r.cpMin), static_cast<size_t>(r.cpMax - r.cpMin));
-    }
-    void ReplaceSelection(const std::string& text) {
-        SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    void SetSelectionColor(TColor color, bool marked) {
-        CHARFORMAT2A format{};
-        format.cbSize = sizeof format;
-        format.dwMask = CFM_COLOR | CFM_BOLD | CFM_UNDERLINE;
-        format.crTextColor = color;
-        // Marked characters are bold and underlined; the others keep the weight of the editor's font.
-        format.dwEffects = marked ? (CFE_BOLD | CFE_UNDERLINE) : (fontBold_ ? CFE_BOLD : 0);
-        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    }
-    void SetTextFont(const LOGFONTA& font) {
-        CHARFORMAT2A format{};
-        format.cbSize = sizeof format;
-        format.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC;
-        lstrcpynA(format.szFaceName, font.lfFaceName, LF_FACESIZE);
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        format.yHeight = std::abs(font.lfHeight) * 1440 / dpi;  // twips
-        fontBold_ = font.lfWeight >= FW_BOLD;
-        format.dwEffects = (fontBold_ ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);
-        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    }
-
-  private:
-    bool fontBold_ = false;
-};
-
 TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
     TEasyConfig& c = Config();
     const std::string ns = Tool.Key;
@@ -124,7 +64,7 @@ TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
     NumberSystem->SetMax(3);
     NumberSystem->Names().assign(std::begin(kNumberSystemNames), std::end(kNumberSystemNames));
 
-    editor_ = &Add<TCalcEditor>();
+    editor_ = &Add<TExpressionEdit>();
     editor_->OnKeyPress = [this](TCharEvent& event) {
         if (event.ch == '\r' || event.ch == '\n') {
             event.ch = 0;
@@ -403,23 +343,12 @@ void TFormCalc::FormKeyDown(TKeyEvent& event) {
 LRESULT TFormCalc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_APP: {  // recolour the whole text
-            const CHARRANGE caret = editor_->Selection();
-            const std::string text = editor_->Text();
             const char separator = AppLocale().DecimalSeparator();
-            SendMessageA(editor_->Handle(), WM_SETREDRAW, FALSE, 0);
-            // Runs of one class get their colour together.
-            for (size_t start = 0; start < text.size();) {
-                const TCharClass charClass = CharClassOf(text[start], separator);
-                size_t end = start + 1;
-                while (end < text.size() && CharClassOf(text[end], separator) == charClass)
-                    ++end;
-                editor_->SetSelection(static_cast<LONG>(start), static_cast<LONG>(end));
-                editor_->SetSelectionColor(ClassColor(charClass), charClass == TCharClass::Other);
-                start = end;
-            }
-            editor_->SetSelection(caret.cpMin, caret.cpMax);
-            SendMessageA(editor_->Handle(), WM_SETREDRAW, TRUE, 0);
-            editor_->Invalidate();
+            editor_->Recolor([this, separator](char c, bool& marked) {
+                const TCharClass charClass = CharClassOf(c, separator);
+                marked = charClass == TCharClass::Other;
+                return ClassColor(charClass);
+            });
             return 0;
         }
         case WM_CONTEXTMENU: {

@@ -7,7 +7,7 @@
 #include "tools/number/CalculatorModel.h"
 #include "tools/number/StringCalculator.h"
 
-class TCalcEditor;
+class TExpressionEdit;
 
 // A one-line expression calculator: a syntax-coloured editor, the result in a chosen number system, stored
 // values, named variables and a history, all kept between runs.
@@ -44,7 +44,7 @@ class TFormCalc : public TKoUtilForm {
     void SaveLists();
     TColor ClassColor(TCharClass charClass) const;
 
-    TCalcEditor* editor_ = nullptr;
+    TExpressionEdit* editor_ = nullptr;
     TNvEdit* result_ = nullptr;
     TNvPopupMenu* menu_ = nullptr;
     TNamedVariables variables_;
