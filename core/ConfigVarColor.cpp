@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
     const size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string_view::npos)
         return {};
@@ -43,7 +43,7 @@ void TConfigVarColor::SetAsText(const std::string& text) {
 
 // "rgb(r, g, b)", case ignored; missing or bad components count as 0, only the low 8 bits of each count.
 bool TConfigVarColor::ParseRgb(const std::string& text, TColor& color) const {
-    const std::string_view trimmed = TrimBlanks(text);
+    const std::string_view trimmed = TrimSpaces(text);
     if (trimmed.size() < 9 || !SameTextAscii(trimmed.substr(0, 4), "rgb("))
         return false;
     size_t pos = 4;
@@ -52,7 +52,7 @@ bool TConfigVarColor::ParseRgb(const std::string& text, TColor& color) const {
         size_t end = trimmed.find_first_of("),", pos);
         if (end == std::string_view::npos)
             end = trimmed.size();
-        component = static_cast<uint32_t>(StrToIntDef(TrimBlanks(trimmed.substr(pos, end - pos)), 0)) & 0xFFu;
+        component = static_cast<uint32_t>(StrToIntDef(TrimSpaces(trimmed.substr(pos, end - pos)), 0)) & 0xFFu;
         pos = end < trimmed.size() ? end + 1 : end;
     }
     color = components[0] | components[1] << 8 | components[2] << 16;

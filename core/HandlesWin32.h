@@ -65,7 +65,14 @@ struct TGlobalTraits {
     static void Close(Handle h) { GlobalFree(h); }
 };
 
+struct TFindTraits {  // FindFirstFile searches
+    using Handle = HANDLE;
+    static Handle None() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+
 using TFileHandle = TUniqueHandle<TKernelHandleTraits>;
+using TFindHandle = TUniqueHandle<TFindTraits>;
 using TObjectHandle = TUniqueHandle<TObjectHandleTraits>;
 using TWindowHandle = TUniqueHandle<TWindowTraits>;
 using TFontHandle = TUniqueHandle<TGdiObjectTraits<HFONT>>;

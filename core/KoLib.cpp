@@ -384,3 +384,11 @@ std::string& HexDisplayPrefix() {
     static std::string prefix = "$";
     return prefix;
 }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    return text;
+}

@@ -47,6 +47,8 @@ char UpperCase1252(char c);
 std::string UpperCase1252(std::string_view text);
 bool IsWordChar1252(char c);
 bool SameTextAscii(std::string_view a, std::string_view b);
+// Without the characters of code 32 and below at both ends.
+std::string_view TrimBlanks(std::string_view text);
 
 int PosEx(std::string_view text,
           std::string_view subStr,

@@ -42,6 +42,22 @@ void ShellOpen(const std::string& file, const std::string& params, const std::st
     ShellExecuteA(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd);
 }
 
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask) {
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/')
+        prefix += '\\';
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    TFindHandle search(FindFirstFileA((prefix + mask).c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
 void ReadWholeFile(const std::string& name, std::string& text) {
     text.clear();
     if (!FileExists(name))

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
@@ -11,6 +12,8 @@ void ShellOpen(const std::string& file,
                const std::string& params = {},
                const std::string& folder = {},
                int showCmd = SW_SHOWNORMAL);
+// The names of the files (not folders) directly in folder that match the mask, in directory order.
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask);
 void ReadWholeFile(const std::string& name, std::string& text);
 bool WriteWholeFile(const std::string& name, std::string_view text, bool append = false);
 bool SetClipboardText(HWND owner, std::string_view text);

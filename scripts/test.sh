@@ -35,12 +35,15 @@ fuzz() {
         cmake --build "$DD_BUILD/fuzz" || return 1
     local target name corpus
     for target in "$DD_BUILD"/fuzz/*_fuzz; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
         name=$(basename "$target")
-        corpus=$DD_BUILD/fuzz/corpus-$name
+        corpus=$DD_BUILD/fuzz-corpus/$name
         mkdir -p "$corpus"
         [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null
         echo "fuzz smoke: $name for ${FUZZ_SECONDS}s"
-        "$target" -max_total_time="$FUZZ_SECONDS" -timeout=5 -print_final_stats=0 "$corpus" 2>"$DD_BUILD/fuzz/$name.log" ||
+        # Findings are written beside the logs, not into the working folder.
+        "$target" -max_total_time="$FUZZ_SECONDS" -timeout=5 -print_final_stats=0 \
+            -artifact_prefix="$DD_BUILD/fuzz/$name-" "$corpus" 2>"$DD_BUILD/fuzz/$name.log" ||
             { tail -n 40 "$DD_BUILD/fuzz/$name.log"; return 1; }
     done
 }

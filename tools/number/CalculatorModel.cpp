@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 #include "core/Format.h"
 #include "core/KoLib.h"
@@ -58,25 +59,17 @@ std::string FormatResult(long double value, TNumberSystem system, char decimalSe
     RaiseInvalid(system);
 }
 
+bool IsOperatorChar(char c) {
+    static constexpr std::string_view kOperators = "*+-/:&<=>\\^|~\xA4";
+    return c != '\0' && kOperators.find(c) != std::string_view::npos;
+}
+
 TCharClass CharClassOf(char c, char decimalSeparator) {
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == decimalSeparator || c == ' ' || c == '\t')
         return TCharClass::Number;
+    if (IsOperatorChar(c))
+        return TCharClass::Special;
     switch (c) {
-        case '*':
-        case '+':
-        case '-':
-        case '/':
-        case ':':
-        case '&':
-        case '<':
-        case '=':
-        case '>':
-        case '\\':
-        case '^':
-        case '|':
-        case '~':
-        case '\xA4':
-            return TCharClass::Special;
         case '(':
         case ')':
             return TCharClass::Bracket;

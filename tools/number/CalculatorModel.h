@@ -21,6 +21,8 @@ class EInvalidResult : public std::runtime_error {
 std::string FormatResult(long double value, TNumberSystem system, char decimalSeparator);
 
 enum class TCharClass { Number, Special, Bracket, Function, Other };
+// The characters of the evaluator's two-operand operators, "¤" (byte 0xA4) among them.
+bool IsOperatorChar(char c);
 TCharClass CharClassOf(char c, char decimalSeparator);
 
 // The last 24 distinct expressions, oldest first, and the entry the editor shows (-1: none yet).

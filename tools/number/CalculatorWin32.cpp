@@ -65,18 +65,10 @@ TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
     NumberSystem->Names().assign(std::begin(kNumberSystemNames), std::end(kNumberSystemNames));
 
     editor_ = &Add<TExpressionEdit>();
-    editor_->OnKeyPress = [this](TCharEvent& event) {
-        if (event.ch == '\r' || event.ch == '\n') {
-            event.ch = 0;
-            return;
-        }
-        const char separator = AppLocale().DecimalSeparator();
-        if (event.ch == ',' || event.ch == '.')
-            event.ch = separator;
-        if (static_cast<unsigned char>(event.ch) >= ' ') {
-            const TCharClass charClass = CharClassOf(event.ch, separator);
-            editor_->SetSelectionColor(ClassColor(charClass), charClass == TCharClass::Other);
-        }
+    editor_->CharColor = [this](char c, bool& marked) {
+        const TCharClass charClass = CharClassOf(c, AppLocale().DecimalSeparator());
+        marked = charClass == TCharClass::Other;
+        return ClassColor(charClass);
     };
     result_ = &Add<TNvEdit>(WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL);
     result_->Tag = kTagBackColor;
@@ -300,12 +292,7 @@ void TFormCalc::FormKeyDown(TKeyEvent& event) {
     if (event.key == VK_RETURN && !s.shift && !s.alt) {
         EvaluateExpression();
     } else if (onlyCtrl && event.key == 'B') {
-        const std::string selected = editor_->SelectedText();
-        const LONG start = editor_->Selection().cpMin;
-        editor_->ReplaceSelection("(" + selected + ")");
-        if (selected.empty())
-            editor_->SetSelection(start + 1, start + 1);
-        SendMessageA(Handle(), WM_APP, 0, 0);
+        editor_->WrapSelectionInBrackets();
     } else if (onlyCtrl && (event.key == 'X' || event.key == 'C')) {
         SetClipboardText(Handle(), editor_->SelectedText());
         if (event.key == 'X')
@@ -342,15 +329,9 @@ void TFormCalc::FormKeyDown(TKeyEvent& event) {
 
 LRESULT TFormCalc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_APP: {  // recolour the whole text
-            const char separator = AppLocale().DecimalSeparator();
-            editor_->Recolor([this, separator](char c, bool& marked) {
-                const TCharClass charClass = CharClassOf(c, separator);
-                marked = charClass == TCharClass::Other;
-                return ClassColor(charClass);
-            });
+        case WM_APP:  // recolour the whole text
+            editor_->Recolor();
             return 0;
-        }
         case WM_CONTEXTMENU: {
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (at.x == -1 && at.y == -1) {

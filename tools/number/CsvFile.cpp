@@ -1,23 +1,13 @@
 #include "tools/number/CsvFile.h"
 
+#include "core/KoLib.h"
+
 #include <cstdio>
 #include <memory>
 
 namespace {
 
 const std::string kEmpty;
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 size_t LineEnd(std::string_view text, size_t from) {
     const size_t end = text.find_first_of("\r\n", from);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "core/Locale.h"
+
 TExpressionEdit::TExpressionEdit(TWinControl* owner, bool multiLine) : TWinControl(owner) {
     // The rich edit classes live in a library the program loads once and keeps.
     static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
@@ -11,6 +13,50 @@ TExpressionEdit::TExpressionEdit(TWinControl* owner, bool multiLine) : TWinContr
                  (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL);
     args.exStyle = WS_EX_CLIENTEDGE;
     CreateHandle(args);
+    OnKeyPress = [this](TCharEvent& event) {
+        if (event.ch == '\r' || event.ch == '\n') {
+            event.ch = 0;
+            return;
+        }
+        if (event.ch == ',' || event.ch == '.')
+            event.ch = AppLocale().DecimalSeparator();
+        if (static_cast<unsigned char>(event.ch) >= ' ' && CharColor) {
+            bool marked = false;
+            const TColor color = CharColor(event.ch, marked);
+            SetSelectionColor(color, marked);
+        }
+    };
+}
+
+void TExpressionEdit::Recolor() {
+    if (!CharColor)
+        return;
+    const CHARRANGE caret = Selection();
+    const std::string text = Text();
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    for (size_t start = 0; start < text.size();) {
+        bool marked = false;
+        const TColor color = CharColor(text[start], marked);
+        size_t end = start + 1;
+        bool nextMarked = false;
+        while (end < text.size() && CharColor(text[end], nextMarked) == color && nextMarked == marked)
+            ++end;
+        SetSelection(static_cast<LONG>(start), static_cast<LONG>(end));
+        SetSelectionColor(color, marked);
+        start = end;
+    }
+    SetSelection(caret.cpMin, caret.cpMax);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    Invalidate();
+}
+
+void TExpressionEdit::WrapSelectionInBrackets() {
+    const std::string selected = SelectedText();
+    const LONG start = Selection().cpMin;
+    ReplaceSelection("(" + selected + ")");
+    if (selected.empty())
+        SetSelection(start + 1, start + 1);
+    Recolor();
 }
 
 void TExpressionEdit::SetSelection(LONG start, LONG end) {

@@ -5,18 +5,7 @@
 
 #include <utility>
 
-#include "core/HandlesWin32.h"
-
-namespace {
-
-struct TFindTraits {
-    using Handle = HANDLE;
-    static Handle None() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { FindClose(h); }
-};
-using TFindHandle = TUniqueHandle<TFindTraits>;
-
-}  // namespace
+#include "core/KoLibWin32.h"
 
 TWin32SystemMessages::TWin32SystemMessages(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {
     if (!dataFolder_.empty() && dataFolder_.back() != '\\' && dataFolder_.back() != '/')
@@ -40,14 +29,8 @@ bool TWin32SystemMessages::WaveOutErrorText(uint32_t code, std::string& text) co
 
 std::vector<std::string> TWin32SystemMessages::ErrorTableFiles() const {
     std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    TFindHandle search(FindFirstFileA((dataFolder_ + "*.csv").c_str(), &found));
-    if (!search)
-        return files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back(dataFolder_ + found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+    for (const std::string& name : FindFiles(dataFolder_, "*.csv"))
+        files.push_back(dataFolder_ + name);
     return files;
 }
 

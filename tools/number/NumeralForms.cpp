@@ -1,5 +1,7 @@
 #include "tools/number/NumeralForms.h"
 
+#include "core/KoLib.h"
+
 #include <bit>
 
 #include "core/Format.h"
@@ -25,18 +27,6 @@ constexpr TKindInfo kKinds[kNumeralKindCount] = {
 
 const TKindInfo& Info(TNumeralKind kind) {
     return kKinds[static_cast<int>(kind)];
-}
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 bool OnlyAllowed(TNumeralKind kind, std::string_view text) {
@@ -191,8 +181,6 @@ TNumeralRow::TNumeralRow(TNumeralKind kind) : kind_(kind) {
     SetValue(0);
 }
 
-// The text is set here without being parsed again: the String row cannot show blank or zero bytes at its ends,
-// and reading its own text back would otherwise change the value it was just given.
 void TNumeralRow::SetValue(uint32_t value) {
     Show(value, false);
 }
@@ -201,6 +189,8 @@ void TNumeralRow::ShowValue(uint32_t value) {
     Show(value, true);
 }
 
+// The text is set here without being parsed again: the String row cannot show blank or zero bytes at its ends,
+// and reading its own text back would otherwise change the value it was just given.
 void TNumeralRow::Show(uint32_t value, bool force) {
     if (value == value_ && !force)
         return;

@@ -4,6 +4,7 @@
 
 #include "core/Format.h"
 #include "core/Locale.h"
+#include "tools/number/CalculatorModel.h"
 #include "tools/number/UnitInterpretation.h"
 
 std::string FormatQuantity(long double value, int precision, bool trimTrailingZeros, char decimalSeparator) {
@@ -32,26 +33,8 @@ TColor UnitInputColor(char c, char decimalSeparator, bool& marked) {
         return unitcolors::Rgb(0, 0x80, 0);
     if (c == '(' || c == ')')
         return unitcolors::Rgb(0x80, 0x80, 0x80);
-    if (c == decimalSeparator)
+    if (c == decimalSeparator || IsOperatorChar(c))
         return unitcolors::Rgb(0xFF, 0, 0);
-    switch (c) {
-        case '*':
-        case '+':
-        case '-':
-        case '/':
-        case ':':
-        case '&':
-        case '<':
-        case '=':
-        case '>':
-        case '\\':
-        case '^':
-        case '|':
-        case '~':
-        case '\xA4':
-            return unitcolors::Rgb(0xFF, 0, 0);
-        default:
-            marked = true;
-            return 0;
-    }
+    marked = true;
+    return 0;
 }

@@ -102,20 +102,7 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
     const LOGFONTA inputFont = FontSpecToLogFont("\"Verdana\" 10 b");
     input_->SetFont(TFontHandle(CreateFontIndirectA(&inputFont)));
     input_->SetTextFont(inputFont);
-    input_->OnKeyPress = [this](TCharEvent& event) {
-        if (event.ch == '\r' || event.ch == '\n') {
-            event.ch = 0;
-            return;
-        }
-        const char separator = AppLocale().DecimalSeparator();
-        if (event.ch == ',' || event.ch == '.')
-            event.ch = separator;
-        if (static_cast<unsigned char>(event.ch) >= ' ') {
-            bool marked = false;
-            const TColor color = UnitInputColor(event.ch, separator, marked);
-            input_->SetSelectionColor(color, marked);
-        }
-    };
+    input_->CharColor = [](char c, bool& marked) { return UnitInputColor(c, AppLocale().DecimalSeparator(), marked); };
     list_ = &Add<TNvListBox>(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                              LBS_NOINTEGRALHEIGHT);
     list_->Tag = kTagBackColor;
@@ -161,11 +148,6 @@ void TFormUnitConvert::Layout() {
 
 void TFormUnitConvert::FormShown() {
     input_->SetFocus();
-}
-
-void TFormUnitConvert::Recolor() {
-    const char separator = AppLocale().DecimalSeparator();
-    input_->Recolor([separator](char c, bool& marked) { return UnitInputColor(c, separator, marked); });
 }
 
 void TFormUnitConvert::Convert() {
@@ -276,12 +258,7 @@ void TFormUnitConvert::FormKeyDown(TKeyEvent& event) {
     } else if (none && event.key == VK_ESCAPE) {
         input_->SetText("");
     } else if (s.ctrl && !s.shift && !s.alt && event.key == 'B') {
-        const std::string selected = input_->SelectedText();
-        const LONG start = input_->Selection().cpMin;
-        input_->ReplaceSelection("(" + selected + ")");
-        if (selected.empty())
-            input_->SetSelection(start + 1, start + 1);
-        Recolor();
+        input_->WrapSelectionInBrackets();
     } else {
         handled = menu_->HandleShortcut(event.key, s);
     }
@@ -300,7 +277,7 @@ void TFormUnitConvert::ConfigChanged(TConfigVar& var) {
     if (&var == LastInput) {
         if (input_->Text() != LastInput->Value()) {
             input_->SetText(LastInput->Value());
-            Recolor();
+            input_->Recolor();
             const auto end = static_cast<LONG>(LastInput->Value().size());
             input_->SetSelection(end, end);
         }

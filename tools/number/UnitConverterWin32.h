@@ -39,7 +39,6 @@ class TFormUnitConvert : public TKoUtilForm {
     void MenuClick(const TNvMenuItem& item);
     void DrawLine(const TDrawItemEvent& event);
     void LineClicked();
-    void Recolor();
     void Layout();
 
     TUnitConverterManager units_;

@@ -124,21 +124,6 @@ TEST(NumeralParse, RomanAcceptsOnlyUpperCaseLettersWithoutWellFormednessCheck) {
     EXPECT_EQ(Parsed(TNumeralKind::Rom, "X I"), -1);
 }
 
-TEST(NumeralKinds, TitlesAllowedCharactersAndCaseFollowTheRowOrder) {
-    const char* titles[] = {"Hexadecimal", "Decimal", "Octal", "Binary", "String", "Roman"};
-    for (int i = 0; i < kNumeralKindCount; ++i)
-        EXPECT_STREQ(NumeralTitle(NumeralKindAt(i)), titles[i]);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Hex).count(), 22u);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Dec).count(), 10u);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Oct).count(), 8u);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Bin).count(), 2u);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Str).count(), 256u);
-    EXPECT_EQ(NumeralAllowedChars(TNumeralKind::Rom).count(), 7u);
-    EXPECT_FALSE(NumeralAllowedChars(TNumeralKind::Rom).test('i'));
-    EXPECT_EQ(NumeralEditText(TNumeralKind::Hex, "ff"), "FF");
-    EXPECT_EQ(NumeralEditText(TNumeralKind::Str, "ab"), "ab");
-}
-
 TEST(NumeralKeys, CaptionCountsBitsAndF5F6UpDownChangeValueAndRow) {
     EXPECT_EQ(NumConvertCaption("Number Converter", 0), "Number Converter - 0 bits");
     EXPECT_EQ(NumConvertCaption("Number Converter", 1), "Number Converter - 1 bits");
@@ -160,18 +145,6 @@ TEST(NumeralRow, StartsAtZeroWithTheRomanRowInvalid) {
     EXPECT_EQ(converter.Row(kHex).Text(), "0");
     EXPECT_EQ(converter.Row(kStr).Text(), "");
     EXPECT_EQ(converter.Row(kRom).Text(), kRomanOutOfRange);
-}
-
-TEST(NumeralRow, ColourCallbackFiresOnlyWhenValidityFlips) {
-    TNumeralRow row(TNumeralKind::Hex);
-    int flips = 0;
-    row.OnValidChanged = [&](const TNumeralRow&) { ++flips; };
-    row.ParseText("1G");
-    row.ParseText("1GG");
-    EXPECT_EQ(flips, 1);
-    row.ParseText("1");
-    EXPECT_EQ(flips, 2);
-    EXPECT_TRUE(row.Valid());
 }
 
 TEST(NumeralConverter, MinusOneInDecimalBecomesAllOnesEverywhereAndTheDecimalTextIsRewritten) {
