@@ -130,7 +130,7 @@ void GetClipboardText(HWND owner, std::string& text) {
     GlobalUnlock(data);
 }
 
-LOGFONTA FontSpecToLogFont(std::string_view spec) {
+LOGFONTA FontSpecToLogFont(std::string_view text) {
     HDC screen = GetDC(nullptr);
     const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen)
@@ -154,7 +154,7 @@ LOGFONTA FontSpecToLogFont(std::string_view spec) {
     font.lfQuality = 0;
     font.lfPitchAndFamily = 0;
 
-    const TFontSpec parsed = ParseFontSpec(spec);
+    const TFontSpec parsed = ParseFontSpec(text);
     if (parsed.bold)
         font.lfWeight = FW_BOLD;
     font.lfItalic = parsed.italic;
@@ -167,7 +167,7 @@ LOGFONTA FontSpecToLogFont(std::string_view spec) {
     return font;
 }
 
-HFONT StrToFont(std::string_view spec) {
-    const LOGFONTA font = FontSpecToLogFont(spec);
+HFONT StrToFont(std::string_view text) {
+    const LOGFONTA font = FontSpecToLogFont(text);
     return CreateFontIndirectA(&font);
 }

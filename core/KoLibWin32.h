@@ -20,5 +20,5 @@ bool SetClipboardText(HWND owner, std::string_view text);
 void GetClipboardText(HWND owner, std::string& text);
 
 // The font description of a font text on top of the icon-title font; the caller owns what StrToFont returns.
-LOGFONTA FontSpecToLogFont(std::string_view spec);
-HFONT StrToFont(std::string_view spec);
+LOGFONTA FontSpecToLogFont(std::string_view text);
+HFONT StrToFont(std::string_view text);
