@@ -120,8 +120,7 @@ void TFormBrowser::FormKeyDown(TKeyEvent& event) {
         handled = HandleShortcut(event.key, s);
     }
     if (handled) {
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
     }
 }
 

@@ -134,8 +134,7 @@ void TConfigEditor::FormKeyDown(TKeyEvent& event) {
         handled = HandleShortcut(event.key, s);
     }
     if (handled) {
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
     }
 }
 

@@ -181,10 +181,13 @@ bool TKoUtilForm::HandleShortcut(WORD key, const TShiftState& shift) {
 }
 
 void TKoUtilForm::FormKeyDown(TKeyEvent& event) {
-    if (HandleShortcut(event.key, event.shift)) {
-        event.key = 0;
-        FlushKeyMessages();
-    }
+    if (HandleShortcut(event.key, event.shift))
+        ConsumeKey(event);
+}
+
+void TKoUtilForm::ConsumeKey(TKeyEvent& event) {
+    event.key = 0;
+    FlushKeyMessages();
 }
 
 void TKoUtilForm::ApplyThemeTo(TWinControl& control) {

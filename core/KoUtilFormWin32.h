@@ -81,6 +81,8 @@ class TKoUtilForm : public TNvForm {
     virtual void FormShown() {}
     // The window's own keys; the default handles the common shortcuts.
     virtual void FormKeyDown(TKeyEvent& event);
+    // A handled key goes no further and leaves no character behind.
+    void ConsumeKey(TKeyEvent& event);
 
   private:
     void ApplyThemeTo(TWinControl& control);

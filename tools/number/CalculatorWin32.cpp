@@ -320,8 +320,7 @@ void TFormCalc::FormKeyDown(TKeyEvent& event) {
         handled = menu_->HandleShortcut(event.key, s);
     }
     if (handled) {
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
         return;
     }
     TKoUtilForm::FormKeyDown(event);

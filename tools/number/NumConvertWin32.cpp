@@ -1,5 +1,7 @@
 #include "tools/number/NumConvertWin32.h"
 
+#include "core/NvLabelWin32.h"
+
 namespace {
 constexpr int kRowHeight = 28;
 constexpr int kLeft = 8;
@@ -8,17 +10,6 @@ constexpr int kEditHeight = 22;
 constexpr TColor kValidColor = 0xFF0000;    // blue
 constexpr TColor kInvalidColor = 0x0000FF;  // red
 
-class TLabel : public TWinControl {
-  public:
-    TLabel(TWinControl* owner, const std::string& text, int left, int top) : TWinControl(owner) {
-        TCreateArgs args;
-        args.className = "STATIC";
-        args.style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE;
-        args.bounds = {left, top, left + kLabelWidth - 4, top + kEditHeight};
-        args.text = text;
-        CreateHandle(args);
-    }
-};
 }  // namespace
 
 TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(2)) {
@@ -33,7 +24,7 @@ TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolR
     for (int i = 0; i < kNumeralKindCount; ++i) {
         const TNumeralKind kind = NumeralKindAt(i);
         const int top = kLeft + kRowHeight * i;
-        labels_[i] = &Add<TLabel>(NumeralTitle(kind), kLeft, top);
+        labels_[i] = &Add<TNvLabel>(NumeralTitle(kind), RECT{kLeft, top, kLeft + kLabelWidth - 4, top + kEditHeight});
         labels_[i]->Tag = kTagVariableFont;
         TNvEdit& edit = Add<TNvEdit>();
         edit.Tag = kTagFixedFont | kTagBackColor;
@@ -137,8 +128,7 @@ void TFormNumConvert::FormKeyDown(TKeyEvent& event) {
         handled = HandleShortcut(event.key, s);
     }
     if (handled) {
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
     }
 }
 

@@ -1,21 +1,11 @@
 #include "tools/number/NumberInfoWin32.h"
 
 #include "core/Format.h"
+#include "core/NvLabelWin32.h"
 
 namespace {
 constexpr int kStripHeight = 32;
 
-class TLabel : public TWinControl {
-  public:
-    TLabel(TWinControl* owner, const char* text, int left, int width) : TWinControl(owner) {
-        TCreateArgs args;
-        args.className = "STATIC";
-        args.style = WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_CENTERIMAGE;
-        args.bounds = {left, 5, left + width, 27};
-        args.text = text;
-        CreateHandle(args);
-    }
-};
 }  // namespace
 
 TFormNumInfo::TFormNumInfo(TWinControl* owner)
@@ -30,12 +20,12 @@ TFormNumInfo::TFormNumInfo(TWinControl* owner)
     button_->SetBounds(4, 4, 80, 24);
     button_->Tag = kTagVariableFont;
     button_->OnClick = [this] { Calculate(); };
-    Add<TLabel>("Number:", 88, 56).Tag = kTagVariableFont;
+    Add<TNvLabel>("Number:", RECT{88, 5, 144, 27}, TAlignment::Right).Tag = kTagVariableFont;
     number_ = &Add<TNvEdit>();
     number_->SetBounds(148, 5, 120, 22);
     number_->Tag = kTagFixedFont;
     number_->OnKeyPress = [](TCharEvent& event) { event.ch = FilterNumberKey(event.ch); };
-    Add<TLabel>("Query:", 272, 48).Tag = kTagVariableFont;
+    Add<TNvLabel>("Query:", RECT{272, 5, 320, 27}, TAlignment::Right).Tag = kTagVariableFont;
     query_ = &Add<TNvComboBox>();
     query_->Tag = kTagVariableFont;
     for (int i = 0; i < kNumberInfoQueryCount; ++i)
@@ -102,8 +92,7 @@ void TFormNumInfo::FormKeyDown(TKeyEvent& event) {
     // Enter in the number or the query list works the Calculate button.
     if (event.key == VK_RETURN && !s.shift && !s.ctrl && !s.alt) {
         Calculate();
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
         return;
     }
     TKoUtilForm::FormKeyDown(event);

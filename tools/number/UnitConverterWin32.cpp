@@ -263,8 +263,7 @@ void TFormUnitConvert::FormKeyDown(TKeyEvent& event) {
         handled = menu_->HandleShortcut(event.key, s);
     }
     if (handled) {
-        event.key = 0;
-        FlushKeyMessages();
+        ConsumeKey(event);
         return;
     }
     TKoUtilForm::FormKeyDown(event);
