@@ -31,6 +31,15 @@ target_link_options(win32_tests PRIVATE ${static_link})
 add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
 set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
 
+# Benchmarks of the Windows side, run under Wine by scripts/bench.sh, never by the tests.
+file(GLOB win32_bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*_bench.cpp)
+foreach(src ${win32_bench_sources})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE dadeuv)
+    target_link_options(${name} PRIVATE ${static_link})
+endforeach()
+
 # The distributable folder: the exe, its text files and the data folders.
 set(DD_DIST ${CMAKE_BINARY_DIR}/dist)
 add_custom_target(dist ALL

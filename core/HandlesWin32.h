@@ -81,3 +81,20 @@ using TPenHandle = TUniqueHandle<TGdiObjectTraits<HPEN>>;
 using TBitmapHandle = TUniqueHandle<TGdiObjectTraits<HBITMAP>>;
 using TRegKey = TUniqueHandle<TKeyTraits>;
 using TGlobalHandle = TUniqueHandle<TGlobalTraits>;
+
+// A window's display context (the screen's for a null window), released when it goes.
+class TWindowDC {
+  public:
+    explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~TWindowDC() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};

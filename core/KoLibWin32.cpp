@@ -131,10 +131,8 @@ void GetClipboardText(HWND owner, std::string& text) {
 }
 
 LOGFONTA FontSpecToLogFont(std::string_view text) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const TWindowDC screen(nullptr);
+    const int pixelsPerInch = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     LOGFONTA font{};
     if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) {
         font = LOGFONTA{};

@@ -2,12 +2,18 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 namespace {
 // The rich edit classes live in a library the program loads once and keeps for its lifetime.
 const char* RichEditClass() {
     static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
     return loaded ? RICHEDIT_CLASSA : "EDIT";
 }
+
+constexpr UINT_PTR kFillTimer = 0x4B4F;      // far from the small numbers the control's own timers use
+constexpr size_t kFirstScreenBytes = 16384;  // more than a maximised window shows
+constexpr DWORD kStepMilliseconds = 40;      // keeps input waiting no longer than this
 }  // namespace
 
 TNvRichOutput::TNvRichOutput(TWinControl* owner) : TWinControl(owner) {
@@ -33,6 +39,9 @@ void TNvRichOutput::AddLine(TColor color, bool bold, const std::string& text) {
 }
 
 void TNvRichOutput::Clear() {
+    StopTimer(kFillTimer);
+    pending_.clear();
+    shown_ = 0;
     SetText("");
 }
 
@@ -40,4 +49,69 @@ void TNvRichOutput::SetRedraw(bool enabled) {
     SendMessageA(Handle(), WM_SETREDRAW, enabled, 0);
     if (enabled)
         Invalidate();
+}
+
+int TNvRichOutput::VisibleColumns() const {
+    const RECT r = ClientRect();
+    const TWindowDC dc(Handle());
+    const HGDIOBJ old = SelectObject(dc.get(), Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+    static const char kSample[] = "0123456789, ";
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get(), kSample, sizeof kSample - 1, &extent);
+    SelectObject(dc.get(), old);
+    // The control keeps a small margin on both sides.
+    const int width = static_cast<int>(r.right - r.left) - 8;
+    return std::max(16, static_cast<int>(width * static_cast<long>(sizeof kSample - 1) / std::max(1L, extent.cx)));
+}
+
+void TNvRichOutput::ShowLines(std::vector<TRichLine> lines) {
+    SetRedraw(false);
+    Clear();
+    pending_ = std::move(lines);
+    ShowPending(kFirstScreenBytes, INFINITE);
+    SendMessageA(Handle(), EM_SETSEL, 0, 0);
+    SetRedraw(true);
+    if (Filling())
+        StartTimer(kFillTimer, USER_TIMER_MINIMUM);  // timer messages wait behind input and painting
+}
+
+// Adds pending lines until about `bytes` were added or `milliseconds` have passed.
+void TNvRichOutput::ShowPending(size_t bytes, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    size_t added = 0;
+    while (Filling() && added < bytes && GetTickCount() - start < milliseconds) {
+        const TRichLine& line = pending_[shown_++];
+        AddLine(line.color, line.bold, line.text);
+        added += line.text.size() + 2;
+    }
+    if (!Filling()) {
+        StopTimer(kFillTimer);
+        pending_.clear();
+        pending_.shrink_to_fit();
+        shown_ = 0;
+    }
+}
+
+void TNvRichOutput::FillStep() {
+    CHARRANGE selection{};
+    SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    // The view is kept by its top line: the control gives scroll positions scaled to 16 bits on long texts.
+    const LRESULT topLine = SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    ShowPending(static_cast<size_t>(-1), kStepMilliseconds);
+    SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    // After redrawing resumes: the control may bring the caret into view only then.
+    const LRESULT shift = topLine - SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    if (shift)
+        SendMessageA(Handle(), EM_LINESCROLL, 0, shift);
+    Invalidate();
+}
+
+LRESULT TNvRichOutput::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kFillTimer) {
+        FillStep();
+        return 0;
+    }
+    return TWinControl::HandleMessage(message, wParam, lParam);
 }

@@ -253,6 +253,10 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 OnResize();
             return r;
         }
+        case WM_TIMER:
+            if (OnTimer)
+                OnTimer(wParam);
+            break;  // a system control's own timers still reach it
         case WM_ERASEBKGND:
             if (hasColor_ && !subclassed_) {
                 RECT r;
@@ -379,6 +383,16 @@ void TWinControl::SetFocus() {
 void TWinControl::Invalidate() {
     if (handle_)
         InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::StartTimer(UINT_PTR id, UINT milliseconds) {
+    if (handle_)
+        SetTimer(handle_, id, milliseconds, nullptr);
+}
+
+void TWinControl::StopTimer(UINT_PTR id) {
+    if (handle_)
+        KillTimer(handle_, id);
 }
 
 void TWinControl::SetFont(TFontHandle font) {

@@ -112,6 +112,11 @@ class TWinControl {
     std::function<void(const TMouseEvent&)> OnDblClick;
     std::function<void()> OnResize;
 
+    // Window timers: each tick calls OnTimer with the timer's identifier. A timer ends with its window.
+    void StartTimer(UINT_PTR id, UINT milliseconds);
+    void StopTimer(UINT_PTR id);
+    std::function<void(UINT_PTR)> OnTimer;
+
   protected:
     void CreateHandle(const TCreateArgs& args);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

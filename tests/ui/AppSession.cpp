@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -271,9 +272,13 @@ std::vector<HWND> TAppSession::Controls(const char* className) const {
 }
 
 std::string TAppSession::ControlText(HWND control) {
-    char text[8192] = "";
-    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    // Room for twice the length: a rich edit counts a line end once but may give it as CR LF.
+    std::string text(2 * length + 1, '\0');
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
                         nullptr);
+    text.resize(std::strlen(text.c_str()));
     return text;
 }
 

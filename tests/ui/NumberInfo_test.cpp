@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/ui/AppSession.h"
 
 namespace {
@@ -43,5 +45,48 @@ TEST(NumberInfo, DivisorsOfSixEndInThePerfectNumberLineAndSwapsFollowTheButton) 
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(dist.ReadIni("numberinfo", "query_index"), "1");
     EXPECT_EQ(dist.ReadIni("numberinfo", "query_value"), "4660");
+}
+
+// Ten million give a 5.9 MB prime list. The window answers at once while the list grows, in rows that fit the
+// output, and the view stays where the user scrolled it.
+TEST(NumberInfo, TenMillionListsItsPrimesInRowsWhileTheWindowKeepsAnswering) {
+    TDistCopy dist("numberinfo-primes");
+    dist.WriteIni("numberinfo", "query_index", "4");
+    dist.WriteIni("numberinfo", "query_value", "10000000");
+    TAppSession app(dist, "\"Number Information\"");
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    const HWND output = app.Controls("RichEdit20A").front();
+    for (int page = 0; page < 3; ++page)
+        SendMessageA(output, WM_VSCROLL, SB_PAGEDOWN, 0);
+    const LRESULT firstLine = SendMessageA(output, EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_GT(firstLine, 10);
+    // Until the length stops growing: how long the window takes to answer a message meanwhile.
+    DWORD slowest = 0;
+    DWORD_PTR length = 0;
+    for (int unchanged = 0; unchanged < 4;) {
+        Sleep(250);
+        const DWORD asked = GetTickCount();
+        ASSERT_TRUE(SendMessageTimeoutA(output, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr));
+        slowest = std::max(slowest, GetTickCount() - asked);
+        DWORD_PTR now = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(output, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 10000, &now));
+        unchanged = now == length ? unchanged + 1 : 0;
+        length = now;
+    }
+    EXPECT_LT(slowest, 1000u);  // about 50 ms under Wine
+    const std::string text = TAppSession::ControlText(output);
+    ASSERT_GT(text.size(), 5000000u);
+    EXPECT_TRUE(Holds(text, "Listing the 664579 Prime Numbers in the Range [2..10000000]:\r\n  2, 3, 5, 7, "));
+    EXPECT_TRUE(Holds(text, " 9999991, \r\n\r\nPrimes always")) << text.substr(text.size() - 300);
+    EXPECT_TRUE(Holds(text.substr(text.size() - 100), "Duration: ")) << text.substr(text.size() - 100);
+    size_t paragraphs = 1;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++paragraphs;
+    EXPECT_GT(paragraphs, 30000u);
+    EXPECT_EQ(static_cast<size_t>(SendMessageA(output, EM_GETLINECOUNT, 0, 0)), paragraphs);  // nothing wraps again
+    EXPECT_EQ(SendMessageA(output, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
+    SaveScreenshot(app.Window(), "number-information-primes");
+    app.PressKey('Q', true);
+    EXPECT_TRUE(app.WaitForExit());
 }
 }  // namespace

@@ -96,9 +96,7 @@ void TExpressionEdit::SetTextFont(const LOGFONTA& font) {
     format.cbSize = sizeof format;
     format.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC;
     lstrcpynA(format.szFaceName, font.lfFaceName, LF_FACESIZE);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(TWindowDC(nullptr).get(), LOGPIXELSY);
     format.yHeight = std::abs(font.lfHeight) * 1440 / dpi;  // twips
     fontBold_ = font.lfWeight >= FW_BOLD;
     format.dwEffects = (fontBold_ ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);

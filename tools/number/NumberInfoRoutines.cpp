@@ -1,5 +1,6 @@
 #include "tools/number/NumberInfoRoutines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -21,6 +22,10 @@ constexpr const char* kPrimesNote =
 
 void Add(TInfoLines& out, TColor color, bool bold, std::string text) {
     out.push_back({color, bold, std::move(text)});
+}
+
+void AddList(TInfoLines& out, std::string text) {
+    out.push_back({kInfoBlue, false, std::move(text), true});
 }
 
 void AddPrimesNote(TInfoLines& out) {
@@ -46,7 +51,7 @@ std::string PrimeListText(const std::vector<uint32_t>& primes) {
 
 TInfoLines PrimeListOutput(TInfoLines out, const std::vector<uint32_t>& primes, uint32_t range) {
     Add(out, kInfoBlack, true, Format("Listing the %d Prime Numbers in the Range [2..%d]:", {primes.size(), range}));
-    Add(out, kInfoBlue, false, PrimeListText(primes));
+    AddList(out, PrimeListText(primes));
     AddPrimesNote(out);
     return out;
 }
@@ -180,7 +185,7 @@ TInfoLines IntegerDivisions(uint32_t n) {
             sum += *it;
         }
         Add(out, kInfoBlack, true, Format("Numbers of which %d divided by, returns an integer:", {n}));
-        Add(out, kInfoBlue, false, list + "\r\n");
+        AddList(out, list + "\r\n");
         Add(out, kInfoBlack, true, "Total sum of all factors:");
         Add(out, kInfoBlue, false, Format("  %d", {sum}));
         if (n == sum + 1) {
@@ -273,7 +278,7 @@ TInfoLines FibonacciNumbers(uint32_t n) {
         b = next;
         AppendListed(list, next);
     }
-    Add(out, kInfoBlue, false, std::move(list));
+    AddList(out, std::move(list));
     return out;
 }
 
@@ -332,6 +337,66 @@ TInfoLine DurationLine(long double microseconds) {
             Format("\r\nDuration: %.3n \xB5"
                    "sec",
                    {microseconds})};
+}
+
+namespace {
+void AppendRows(std::string& out, std::string_view line, size_t columns) {
+    const std::string_view indent = line.substr(0, std::min(line.find_first_not_of(' '), line.size()));
+    std::string_view rest = line;
+    std::string_view prefix;
+    while (prefix.size() + rest.size() > columns) {
+        const size_t room = columns > prefix.size() ? columns - prefix.size() : 1;
+        size_t cut = rest.rfind(", ", room - 1);  // the row keeps the comma and drops the blank
+        if (cut == std::string_view::npos)
+            cut = rest.find(", ", room);
+        if (cut == std::string_view::npos || cut + 2 >= rest.size())
+            break;
+        out += prefix;
+        out += rest.substr(0, cut + 1);
+        out += "\r\n";
+        rest.remove_prefix(cut + 2);
+        prefix = indent.size() < columns / 2 ? indent : std::string_view();
+    }
+    out += prefix;
+    out += rest;
+}
+}  // namespace
+
+std::string BreakIntoRows(std::string_view text, size_t columns) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t start = 0;;) {
+        const size_t end = text.find("\r\n", start);
+        AppendRows(out, text.substr(start, end == std::string_view::npos ? end : end - start), columns);
+        if (end == std::string_view::npos)
+            return out;
+        out += "\r\n";
+        start = end + 2;
+    }
+}
+
+TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes) {
+    TInfoLines pieces;
+    for (const TInfoLine& line : lines) {
+        if (!line.list) {
+            pieces.push_back(line);
+            continue;
+        }
+        const std::string rows = BreakIntoRows(line.text, columns);
+        const std::string_view all(rows);
+        size_t start = 0;
+        while (all.size() - start > pieceBytes) {
+            size_t cut = all.rfind("\r\n", start + pieceBytes);
+            if (cut == std::string_view::npos || cut < start)
+                cut = all.find("\r\n", start + pieceBytes);
+            if (cut == std::string_view::npos)
+                break;
+            pieces.push_back({line.color, line.bold, std::string(all.substr(start, cut - start))});
+            start = cut + 2;
+        }
+        pieces.push_back({line.color, line.bold, std::string(all.substr(start))});
+    }
+    return pieces;
 }
 
 char FilterNumberKey(char c) {

@@ -7,8 +7,8 @@
 #include "core/KoLib.h"
 
 // The queries of the Number Information tool as functions from the number to the output text. Each TInfoLine is
-// one addition to the output in one colour and weight; its text may hold "\r\n" for several lines. Long lists are
-// one TInfoLine each, so the window adds them with one insertion.
+// one addition to the output in one colour and weight; its text may hold "\r\n" for several lines. A number list
+// is one TInfoLine, built in one string; the window shows it in rows and pieces (CutIntoPieces).
 
 constexpr TColor kInfoBlack = 0x000000;
 constexpr TColor kInfoGray = 0x808080;
@@ -22,6 +22,7 @@ struct TInfoLine {
     TColor color;
     bool bold;
     std::string text;
+    bool list = false;  // a number list "a, b, c, ", which the window may show in several rows
     bool operator==(const TInfoLine&) const = default;
 };
 using TInfoLines = std::vector<TInfoLine>;
@@ -59,6 +60,15 @@ std::string TrimSystemMessage(std::string_view text);
 // (end - start) / frequency in microseconds, and the purple line that reports it.
 long double DurationMicroseconds(int64_t start, int64_t end, int64_t frequency);
 TInfoLine DurationLine(long double microseconds);
+
+// A list line's text with every line longer than `columns` cut into rows after a ", " separator; continuation rows
+// start with the line's leading blanks. Items are never split, so an item longer than a row stays whole. The window
+// shows long lists this way because a rich edit control's cost can grow with the square of a paragraph's length.
+std::string BreakIntoRows(std::string_view text, size_t columns);
+// The lines as the window adds them: list lines broken into rows (BreakIntoRows) and cut at row ends into pieces of
+// at most `pieceBytes` (a longer row stays whole), so that a long list can be shown a few pieces at a time. Each
+// piece is added as a line of its own, so the pieces of a list give its rows back.
+TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes);
 
 // The Number edit's key filter: the character to keep (lower-case a..f become upper case), or 0 to drop the key.
 char FilterNumberKey(char c);

@@ -5,8 +5,15 @@
 
 namespace {
 constexpr int kStripHeight = 32;
-
+constexpr size_t kPieceBytes = 4096;
 }  // namespace
+
+void ShowInfoLines(TNvRichOutput& output, const TInfoLines& lines) {
+    std::vector<TRichLine> pieces;
+    for (TInfoLine& piece : CutIntoPieces(lines, static_cast<size_t>(output.VisibleColumns()), kPieceBytes))
+        pieces.push_back({piece.color, piece.bold, std::move(piece.text)});
+    output.ShowLines(std::move(pieces));
+}
 
 TFormNumInfo::TFormNumInfo(TWinControl* owner)
     : TKoUtilForm(owner, &ToolRecord(3)), system_(DataFolder), frequency_(PerformanceFrequency()) {
@@ -76,14 +83,10 @@ void TFormNumInfo::RunQuery() {
     output_->Clear();
     const auto n = static_cast<uint32_t>(QueryValue->Value());
     const int64_t start = PerformanceCounter();
-    const TInfoLines lines = RunNumberInfoQuery(query_->ItemIndex(), n, system_);
+    TInfoLines lines = RunNumberInfoQuery(query_->ItemIndex(), n, system_);
     const int64_t end = PerformanceCounter();
-    for (const TInfoLine& line : lines)
-        output_->AddLine(line.color, line.bold, line.text);
-    const TInfoLine duration = DurationLine(DurationMicroseconds(start, end, frequency_));
-    output_->AddLine(duration.color, duration.bold, duration.text);
-    SendMessageA(output_->Handle(), EM_SETSEL, 0, 0);
-    output_->SetRedraw(true);
+    lines.push_back(DurationLine(DurationMicroseconds(start, end, frequency_)));
+    ShowInfoLines(*output_, lines);
     SetCursor(previous);
 }
 

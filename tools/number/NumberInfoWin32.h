@@ -6,6 +6,9 @@
 #include "core/NvRichOutputWin32.h"
 #include "tools/number/NumberInfoSystemWin32.h"
 
+// Shows the lines in the output as the window does: lists in rows of the output's width, a long output in steps.
+void ShowInfoLines(TNvRichOutput& output, const TInfoLines& lines);
+
 // Runs one of eight queries on a 32-bit number and writes the coloured answer with the time it took.
 class TFormNumInfo : public TKoUtilForm {
   public:

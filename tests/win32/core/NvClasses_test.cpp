@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,6 +16,7 @@
 #include "core/NvMemoWin32.h"
 #include "core/NvMenuWin32.h"
 #include "core/NvPanelWin32.h"
+#include "core/NvRichOutputWin32.h"
 #include "core/NvRules.h"
 #include "core/NvStatusBarWin32.h"
 
@@ -50,6 +53,8 @@ using NvMenus = NvControls;
 using NvImageList = NvControls;
 using NvMemo = NvControls;
 using NvPanel = NvControls;
+using NvRichOutput = NvControls;
+using WindowTimers = NvControls;
 
 TFontHandle MakeFont(const char* face, int height) {
     LOGFONTA log{};
@@ -511,5 +516,90 @@ TEST_F(NvPanel, APanelShowsItsParentsColourUntilItHasItsOwnAndOnPaintDrawsOnTop)
     panel.SetColor(RGB(255, 0, 0));
     EXPECT_EQ(PanelPixel(panel, 30, 30), RGB(255, 0, 0));
     EXPECT_EQ(PanelPixel(panel, 5, 5), RGB(0, 0, 255));
+}
+
+// Runs the thread's messages until `done` or the time has passed.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (!done() && GetTickCount() - start < milliseconds) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageSafely(msg);
+        else
+            Sleep(1);
+    }
+    return done();
+}
+
+std::vector<TRichLine> NumberedLines(const char* prefix, int count) {
+    std::vector<TRichLine> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back({static_cast<TColor>(i % 2 ? RGB(0, 0, 255) : 0), i % 3 == 0,
+                         prefix + std::to_string(i) + std::string(200, '.')});
+    return lines;
+}
+
+std::string JoinedLines(const std::vector<TRichLine>& lines) {
+    std::string text;
+    for (const TRichLine& line : lines)
+        text += line.text + "\r\n";
+    return text;
+}
+
+TEST_F(NvRichOutput, ALongOutputShowsItsFirstScreenAtOnceAndTheRestOnTheTimerInItsColours) {
+    auto& output = form->Add<TNvRichOutput>();
+    output.SetBounds(0, 0, 400, 300);
+    const std::vector<TRichLine> lines = NumberedLines("row ", 2000);
+    output.ShowLines(lines);
+    EXPECT_TRUE(output.Filling());
+    const std::string first = output.Text();
+    EXPECT_TRUE(first.starts_with("row 0.")) << first.substr(0, 40);
+    EXPECT_LT(first.size(), 100000u);
+    ASSERT_TRUE(PumpUntil([&] { return !output.Filling(); }));
+    EXPECT_EQ(output.Text(), JoinedLines(lines));
+
+    CHARRANGE selection{};
+    SendMessageA(output.Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 0);
+    EXPECT_EQ(selection.cpMax, 0);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    LONG row1999 = 0;  // the control counts a line end as one character
+    for (size_t i = 0; i < 1999; ++i)
+        row1999 += static_cast<LONG>(lines[i].text.size() + 1);
+    SendMessageA(output.Handle(), EM_SETSEL, row1999, row1999 + 3);
+    SendMessageA(output.Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255));
+    EXPECT_FALSE(format.dwEffects & CFE_BOLD);
+}
+
+TEST_F(NvRichOutput, NewLinesReplaceAnUnfinishedFillAndClearEndsIt) {
+    auto& output = form->Add<TNvRichOutput>();
+    output.SetBounds(0, 0, 400, 300);
+    output.ShowLines(NumberedLines("old ", 3000));
+    ASSERT_TRUE(output.Filling());
+    const std::vector<TRichLine> fresh = NumberedLines("new ", 1500);
+    output.ShowLines(fresh);
+    ASSERT_TRUE(PumpUntil([&] { return !output.Filling(); }));
+    EXPECT_EQ(output.Text(), JoinedLines(fresh));
+
+    output.ShowLines(NumberedLines("cut ", 3000));
+    output.Clear();
+    EXPECT_FALSE(output.Filling());
+    PumpUntil([] { return false; }, 300);  // no step may come after the clear
+    EXPECT_EQ(output.Text(), "");
+}
+
+TEST_F(WindowTimers, TicksCarryTheirIdentifierUntilStopped) {
+    std::vector<UINT_PTR> ticks;
+    form->OnTimer = [&](UINT_PTR id) {
+        ticks.push_back(id);
+        if (ticks.size() == 3)
+            form->StopTimer(7);
+    };
+    form->StartTimer(7, USER_TIMER_MINIMUM);
+    PumpUntil([&] { return ticks.size() >= 3; });
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(ticks, (std::vector<UINT_PTR>{7, 7, 7}));
 }
 }  // namespace

@@ -202,7 +202,7 @@ TEST(IntegerDivisions, SixListsTwoAndThreeWithSumFiveAndIsPerfect) {
     EXPECT_EQ(IntegerDivisions(6),
               (TInfoLines{
                   {kInfoBlack, true, "Numbers of which 6 divided by, returns an integer:"},
-                  {kInfoBlue, false, "  2, 3, \r\n"},
+                  {kInfoBlue, false, "  2, 3, \r\n", true},
                   {kInfoBlack, true, "Total sum of all factors:"},
                   {kInfoBlue, false, "  5"},
                   {kInfoGreen, true, "\r\nThis is a perfect number! All divisors added together equals 6."},
@@ -239,12 +239,12 @@ TEST(PrimeLists, RangeBelowTwoIsRaisedToTwoByTheFastRoutineOnly) {
     EXPECT_EQ(PrimesByFoundPrimes(0), (TInfoLines{
                                           {kInfoRed, false, "Maximum range increased to 2."},
                                           {kInfoBlack, true, "Listing the 1 Prime Numbers in the Range [2..2]:"},
-                                          {kInfoBlue, false, "  2, "},
+                                          {kInfoBlue, false, "  2, ", true},
                                           kNoteLine,
                                       }));
     EXPECT_EQ(PrimesByTrialDivision(1), (TInfoLines{
                                             {kInfoBlack, true, "Listing the 0 Prime Numbers in the Range [2..1]:"},
-                                            {kInfoBlue, false, "  "},
+                                            {kInfoBlue, false, "  ", true},
                                             kNoteLine,
                                         }));
 }
@@ -269,6 +269,67 @@ TEST(PrimeLists, MillionHoldsItsKnownCount) {
     EXPECT_EQ(PrimesByFoundPrimes(1000000)[0].text, "Listing the 78498 Prime Numbers in the Range [2..1000000]:");
 }
 
+TEST(ListRows, LongListsAreCutAfterCommasIntoIndentedRowsThatJoinBack) {
+    EXPECT_EQ(BreakIntoRows("  2, 3, 5, 7, 11, 13, 17, ", 12), "  2, 3, 5,\r\n  7, 11, 13,\r\n  17, ");
+    EXPECT_EQ(BreakIntoRows("Header:\r\n  2, 3, 5, 7, \r\nnote", 10), "Header:\r\n  2, 3, 5,\r\n  7, \r\nnote");
+    EXPECT_EQ(BreakIntoRows("  2, 3, 5, ", 11), "  2, 3, 5, ");  // fits: unchanged
+    EXPECT_EQ(BreakIntoRows("no separators in this long line", 5), "no separators in this long line");
+    // An item wider than a row stays whole on a row of its own.
+    EXPECT_EQ(BreakIntoRows("  1, 123456789, 2, ", 8), "  1,\r\n  123456789,\r\n  2, ");
+    // A row too narrow for the indent still moves on.
+    EXPECT_EQ(BreakIntoRows("    1, 2, ", 3), "    1,\r\n2, ");
+
+    for (const uint32_t n : {1000u, 100000u}) {
+        const std::string list = PrimesByFoundPrimes(n)[1].text;
+        for (const size_t columns : {20u, 79u, 200u}) {
+            const std::string rows = BreakIntoRows(list, columns);
+            std::string joined;
+            size_t longest = 0;
+            for (size_t start = 0;;) {
+                const size_t end = rows.find("\r\n", start);
+                const std::string row = rows.substr(start, end == std::string::npos ? end : end - start);
+                longest = std::max(longest, row.ends_with(' ') ? row.size() - 1 : row.size());
+                ASSERT_TRUE(row.starts_with("  ") && row[2] != ' ') << row;
+                joined += start ? " " + row.substr(2) : row;
+                if (end == std::string::npos)
+                    break;
+                start = end + 2;
+            }
+            EXPECT_EQ(joined, list) << columns;
+            EXPECT_LE(longest, columns);
+            EXPECT_GT(longest, columns - 10);  // rows are filled, not cut early
+        }
+    }
+}
+
+TEST(ListRows, PiecesCutAtRowEndsGiveTheRowsBackAndLeaveOtherLinesAlone) {
+    const TInfoLines lines = PrimesByFoundPrimes(100000);
+    const std::string rows = BreakIntoRows(lines[1].text, 80);
+    for (const size_t pieceBytes : {1u, 81u, 4096u, 1000000u}) {
+        const TInfoLines pieces = CutIntoPieces(lines, 80, pieceBytes);
+        ASSERT_GE(pieces.size(), 3u);
+        EXPECT_EQ(pieces.front(), lines.front());
+        EXPECT_EQ(pieces.back(), lines.back());
+        std::string joined;
+        for (size_t i = 1; i + 1 < pieces.size(); ++i) {
+            EXPECT_EQ(pieces[i], (TInfoLine{kInfoBlue, false, pieces[i].text}));
+            EXPECT_TRUE(pieces[i].text.size() <= pieceBytes || pieces[i].text.find("\r\n") == std::string::npos);
+            joined += (i > 1 ? "\r\n" : "") + pieces[i].text;
+        }
+        EXPECT_EQ(joined, rows) << pieceBytes;
+        EXPECT_EQ(pieces.size() > 3, pieceBytes < rows.size()) << pieceBytes;
+    }
+    // A list that ends in a line end keeps it.
+    const TInfoLines divisors = CutIntoPieces(IntegerDivisions(720720), 20, 30);
+    std::string joined;
+    for (const TInfoLine& piece : divisors)
+        joined += piece.text + "\r\n";
+    std::string expected;
+    for (const TInfoLine& line : IntegerDivisions(720720))
+        expected += (line.list ? BreakIntoRows(line.text, 20) : line.text) + "\r\n";
+    EXPECT_EQ(joined, expected);
+}
+
 TEST(IsPrime, AgreesWithASieveAndKnowsTheEdges) {
     const std::vector<bool> prime = Sieve(200000);
     for (uint32_t n = 0; n <= 200000; ++n)
@@ -286,7 +347,7 @@ TEST(Fibonacci, RangeIsClampedToTwoAndNinetyTwo) {
     EXPECT_EQ(FibonacciNumbers(0),
               (TInfoLines{{kInfoRed, false, "Range increased to 2."},
                           {kInfoBlack, true, "Listing the Fibonacci number sequence in the range [0..2]:"},
-                          {kInfoBlue, false, "  0, 1, 1, "}}));
+                          {kInfoBlue, false, "  0, 1, 1, ", true}}));
     const TInfoLines hundred = FibonacciNumbers(100);
     ASSERT_EQ(hundred.size(), 3u);
     EXPECT_EQ(hundred[0], (TInfoLine{kInfoRed, false, "Range reduced to 92."}));
