@@ -1,5 +1,6 @@
 #include "core/Format.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -425,6 +426,38 @@ std::string FormatFloatGeneral(long double value, int precision, int expDigits, 
     return text + ExponentText(exponent, ClampInt(expDigits, 0, 8));
 }
 
+namespace {
+// An 80-bit real's exact halfway points have fewer significant decimal digits than this, so keeping this many and
+// marking any non-zero rest with one more digit rounds exactly as the whole would. Some runtimes read digits in
+// quadratic time; a pasted million digits must not freeze the window.
+constexpr size_t kExactDigits = 12000;
+
+// Rewrites "[sign]digits[.digits]" times ten to the `exponent` as "[sign]0.<significant digits>e<exponent>", with at
+// most kExactDigits of them plus the marking one.
+void CapSignificantDigits(std::string& plain, long long exponent) {
+    const size_t sign = !plain.empty() && (plain[0] == '+' || plain[0] == '-') ? 1 : 0;
+    std::string digits;
+    long long point = -1;  // how many digits stand before the decimal point
+    for (size_t i = sign; i < plain.size(); ++i) {
+        if (plain[i] == '.')
+            point = static_cast<long long>(digits.size());
+        else
+            digits += plain[i];
+    }
+    if (point < 0)
+        point = static_cast<long long>(digits.size());
+    const size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        plain = plain.substr(0, sign) + "0";
+        return;
+    }
+    const bool rest = digits.find_first_not_of('0', first + kExactDigits) != std::string::npos;
+    std::string capped = plain.substr(0, sign) + "0." + digits.substr(first, kExactDigits) + (rest ? "1" : "");
+    capped += "e" + std::to_string(exponent + point - static_cast<long long>(first));
+    plain = std::move(capped);
+}
+}  // namespace
+
 bool TryTextToFloat(std::string_view text, long double& value, char decimalSeparator) {
     size_t begin = text.find_first_not_of(' ');
     if (begin == std::string_view::npos)
@@ -433,32 +466,45 @@ bool TryTextToFloat(std::string_view text, long double& value, char decimalSepar
     // Only the plain decimal forms reach strtold (no hexadecimal, "inf" or "nan"), with "." as its separator.
     std::string plain;
     size_t i = 0;
-    auto digits = [&]() {
+    auto digits = [&](std::string& to) {
         size_t n = 0;
         for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++n)
-            plain += text[i];
+            to += text[i];
         return n;
     };
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         plain += text[i++];
-    size_t mantissaDigits = digits();
+    size_t mantissaDigits = digits(plain);
     if (i < text.size() && text[i] == decimalSeparator) {
         plain += '.';
         ++i;
-        mantissaDigits += digits();
+        mantissaDigits += digits(plain);
     }
     if (mantissaDigits == 0)
         return false;
+    long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        plain += 'e';
         ++i;
+        std::string written;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            plain += text[i++];
-        if (digits() == 0)
+            written += text[i++];
+        if (digits(written) == 0)
             return false;
+        // Far beyond any 80-bit real either way, and still safe to add to.
+        constexpr long long kFar = 1000000000;
+        const size_t nonZero = written.find_first_not_of("+-0");
+        exponent = nonZero == std::string::npos    ? 0
+                   : written.size() - nonZero > 10 ? kFar
+                                                   : std::min(kFar, std::stoll(written.substr(nonZero)));
+        if (written[0] == '-')
+            exponent = -exponent;
     }
     if (i != text.size())
         return false;
+    if (mantissaDigits > kExactDigits)
+        CapSignificantDigits(plain, exponent);
+    else if (exponent != 0)
+        plain += "e" + std::to_string(exponent);
     const long double v = std::strtold(plain.c_str(), nullptr);
     if (std::isinf(v))
         return false;

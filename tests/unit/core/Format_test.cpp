@@ -235,6 +235,40 @@ TEST(TryTextToFloat, RejectsAnythingElseTheOtherSeparatorAndOverflow) {
     EXPECT_FALSE(TryTextToFloat("1,5,0", value, ','));
 }
 
+TEST(TryTextToFloat, VeryLongNumbersReadAsTheirWholeDigitsDo) {
+    long double value = 0;
+    // 2^64 + 1 lies halfway between two 80-bit reals: alone it goes to the even one, a 1 far behind the point decides
+    // upwards.
+    const std::string half = "18446744073709551617";
+    ASSERT_TRUE(TryTextToFloat(half, value, '.'));
+    EXPECT_EQ(value, 18446744073709551616.0L);
+    ASSERT_TRUE(TryTextToFloat(half + "." + std::string(30000, '0') + "1", value, '.'));
+    EXPECT_EQ(value, 18446744073709551618.0L);
+    ASSERT_TRUE(TryTextToFloat(half + std::string(30000, '0') + "e-30000", value, '.'));
+    EXPECT_EQ(value, 18446744073709551616.0L);
+
+    ASSERT_TRUE(TryTextToFloat("-" + std::string(30000, '0') + "." + std::string(40000, '0') + "25e40000", value, '.'));
+    EXPECT_EQ(value, -0.25L);
+    ASSERT_TRUE(TryTextToFloat(std::string(50000, '0') + ",0e999", value, ','));
+    EXPECT_EQ(value, 0.0L);
+    EXPECT_FALSE(TryTextToFloat("1" + std::string(20000, '0') + ".5", value, '.'));  // beyond the largest real
+    ASSERT_TRUE(TryTextToFloat("1" + std::string(20000, '0') + "e-0000000000000000000020000", value, '.'));
+    EXPECT_EQ(value, 1.0L);
+
+    std::mt19937 random(11);
+    for (int n = 0; n < 20; ++n) {
+        std::string digits(12000 + random() % 20000, '0');
+        for (char& c : digits)
+            c = static_cast<char>('0' + random() % 10);
+        const size_t point = random() % digits.size();
+        const long long scale = static_cast<long long>(random() % 8000) - 4000;  // the value stays in range
+        const std::string text = digits.substr(0, point) + "." + digits.substr(point) + "e" +
+                                 std::to_string(scale - static_cast<long long>(point));
+        ASSERT_TRUE(TryTextToFloat(text, value, '.'));
+        EXPECT_EQ(value, std::strtold(text.c_str(), nullptr)) << point;  // glibc reads every digit
+    }
+}
+
 TEST(TryTextToFloat, LongDoubleIsTheEightyBitExtendedReal) {
     EXPECT_EQ(LDBL_MANT_DIG, 64);
     EXPECT_EQ(std::numeric_limits<long double>::max_exponent10, 4932);
