@@ -17,6 +17,10 @@ constexpr DWORD kStepMilliseconds = 40;      // keeps input waiting no longer th
 }  // namespace
 
 TNvRichOutput::TNvRichOutput(TWinControl* owner) : TWinControl(owner) {
+    Create();
+}
+
+void TNvRichOutput::Create() {
     TCreateArgs args;
     args.className = RichEditClass();
     args.style =
@@ -42,7 +46,22 @@ void TNvRichOutput::Clear() {
     StopTimer(kFillTimer);
     pending_.clear();
     shown_ = 0;
-    SetText("");
+    if (!Handle() || GetWindowTextLengthA(Handle()) == 0)
+        return;
+    // Some rich edits take time growing with the square of the line count to delete their text (half a minute for
+    // a few thousand lines): a fresh control is empty at once.
+    const RECT bounds = BoundsRect();
+    const bool focused = GetFocus() == Handle();
+    const bool redraw = GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE;  // suspended redrawing clears the flag
+    DestroyWindow(Handle());
+    Create();
+    SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    if (Font())
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    if (!redraw)
+        SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    if (focused)
+        SetFocus();
 }
 
 void TNvRichOutput::SetRedraw(bool enabled) {
@@ -65,8 +84,8 @@ int TNvRichOutput::VisibleColumns() const {
 }
 
 void TNvRichOutput::ShowLines(std::vector<TRichLine> lines) {
-    SetRedraw(false);
     Clear();
+    SetRedraw(false);
     pending_ = std::move(lines);
     ShowPending(kFirstScreenBytes, INFINITE);
     SendMessageA(Handle(), EM_SETSEL, 0, 0);

@@ -31,6 +31,7 @@ class TNvRichOutput : public TWinControl {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void Create();
     void ShowPending(size_t bytes, DWORD milliseconds);
     void FillStep();
 

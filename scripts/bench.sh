@@ -16,8 +16,10 @@ dd_cross_build "$(dd_wine_arch)"
 dd_wine_prefix
 dd_start_display
 wine=$(dd_wine_program)
-for b in "$DD_CROSS_DIR"/*_bench.exe; do
-    [ -f "$b" ] || continue
-    log "$(basename "$b") (under Wine)"
-    "$wine" "$b"
-done
+log "numberinfo_fill_bench (under Wine)"
+"$wine" "$DD_CROSS_DIR/numberinfo_fill_bench.exe"
+log "startup_bench (under Wine)"
+work=$DD_CROSS_DIR/bench-work
+rm -rf "$work"
+cp -r "$DD_CROSS_DIR/dist" "$work"
+"$wine" "$DD_CROSS_DIR/startup_bench.exe" "$work"

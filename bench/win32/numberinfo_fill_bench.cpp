@@ -1,7 +1,8 @@
 // How long the Number Information window takes to show a prime list in its output, against the time the routine
 // takes to work the list out, for growing ranges: until the first screen shows (the window answers from then on)
-// and until the whole list is in. Built by the Windows build and run under Wine by scripts/bench.sh.
-// Arguments: the ranges to try (default 10,000 to 10,000,000).
+// and until the whole list is in. Each range replaces the list before it, as a new query does in the window. Built by
+// the Windows build and run under Wine by scripts/bench.sh. Arguments: the ranges to try (default 10,000 to
+// 10,000,000).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -20,7 +21,8 @@ namespace {
 class TBenchForm : public TNvForm {
   public:
     TBenchForm() : TNvForm(nullptr) {
-        CreateForm("Number Information fill", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 640, 480);
+        CreateForm("Number Information fill", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 640, 480);
+        ShowWindow(Handle(), SW_SHOWNORMAL);
     }
 };
 

@@ -86,6 +86,11 @@ TEST(NumberInfo, TenMillionListsItsPrimesInRowsWhileTheWindowKeepsAnswering) {
     EXPECT_EQ(static_cast<size_t>(SendMessageA(output, EM_GETLINECOUNT, 0, 0)), paragraphs);  // nothing wraps again
     EXPECT_EQ(SendMessageA(output, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
     SaveScreenshot(app.Window(), "number-information-primes");
+
+    // The next query replaces the long list at once.
+    TAppSession::SetControlText(app.Controls("Edit").front(), "100");
+    SendMessageA(app.Controls("Button").front(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Holds(Output(app), "Listing the 25 Prime Numbers in the Range [2..100]:"); }));
     app.PressKey('Q', true);
     EXPECT_TRUE(app.WaitForExit());
 }

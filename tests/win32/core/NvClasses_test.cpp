@@ -583,11 +583,31 @@ TEST_F(NvRichOutput, NewLinesReplaceAnUnfinishedFillAndClearEndsIt) {
     ASSERT_TRUE(PumpUntil([&] { return !output.Filling(); }));
     EXPECT_EQ(output.Text(), JoinedLines(fresh));
 
+    output.SetFont(TFontHandle(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New")));
+    ShowWindow(form->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(form->Handle());
+    output.SetFocus();
+    const bool focused = GetFocus() == output.Handle();
     output.ShowLines(NumberedLines("cut ", 3000));
     output.Clear();
     EXPECT_FALSE(output.Filling());
     PumpUntil([] { return false; }, 300);  // no step may come after the clear
     EXPECT_EQ(output.Text(), "");
+    // Still the same control to its parent: place, font, focus and the read-only style.
+    EXPECT_EQ(GetParent(output.Handle()), form->Handle());
+    const RECT bounds = output.BoundsRect();
+    EXPECT_EQ(bounds.right - bounds.left, 400);
+    EXPECT_EQ(bounds.bottom - bounds.top, 300);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(output.Handle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_STREQ(format.szFaceName, "Courier New");
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(GetFocus(), output.Handle());
+    EXPECT_TRUE(GetWindowLongA(output.Handle(), GWL_STYLE) & ES_READONLY);
+    output.ShowLines(fresh);
+    ASSERT_TRUE(PumpUntil([&] { return !output.Filling(); }));
+    EXPECT_EQ(output.Text(), JoinedLines(fresh));
 }
 
 TEST_F(WindowTimers, TicksCarryTheirIdentifierUntilStopped) {
