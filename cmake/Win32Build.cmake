@@ -39,6 +39,7 @@ foreach(src ${win32_bench_sources})
     target_link_libraries(${name} PRIVATE dadeuv)
     target_link_options(${name} PRIVATE ${static_link})
 endforeach()
+target_sources(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui/AppSession.cpp)
 
 # The distributable folder: the exe, its text files and the data folders.
 set(DD_DIST ${CMAKE_BINARY_DIR}/dist)

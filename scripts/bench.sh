@@ -19,7 +19,4 @@ wine=$(dd_wine_program)
 log "numberinfo_fill_bench (under Wine)"
 "$wine" "$DD_CROSS_DIR/numberinfo_fill_bench.exe"
 log "startup_bench (under Wine)"
-work=$DD_CROSS_DIR/bench-work
-rm -rf "$work"
-cp -r "$DD_CROSS_DIR/dist" "$work"
-"$wine" "$DD_CROSS_DIR/startup_bench.exe" "$work"
+DD_DIST=$DD_CROSS_DIR/dist DD_WORK=$DD_CROSS_DIR/bench-work "$wine" "$DD_CROSS_DIR/startup_bench.exe"

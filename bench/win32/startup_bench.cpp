@@ -1,6 +1,6 @@
 // How long DaDeruv.exe takes from the start of its process until its window is up and it waits for input, for the
 // launcher and the first tools, against an empty window of the same window layer (this program started with
-// --empty) in the same run. Argument: a folder holding a copy of dist/ that the program may write its INI file in.
+// --empty) in the same run. The program runs in a fresh copy of the folder DD_DIST names, made under DD_WORK.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 
 #include "core/HandlesWin32.h"
 #include "core/NvFormWin32.h"
+#include "tests/ui/AppSession.h"
 
 namespace {
 constexpr int kRuns = 7;
@@ -22,22 +23,6 @@ class TEmptyForm : public TNvForm {
         ShowWindow(Handle(), SW_SHOWNORMAL);
     }
 };
-
-struct TWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TWindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 double Milliseconds() {
     LARGE_INTEGER count;
@@ -59,16 +44,13 @@ double TimeStart(std::string commandLine, const std::string& folder) {
     const TObjectHandle process(info.hProcess);
     const TObjectHandle thread(info.hThread);
     WaitForInputIdle(process.get(), 20000);
-    TWindowSearch search{info.dwProcessId, nullptr};
-    while (!search.found && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(1);
-    }
+    HWND window = nullptr;
+    while (!(window = FindProcessWindow(info.dwProcessId)) && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT)
+        Sleep(1);
     const double ready = Milliseconds();
-    if (!search.found)
+    if (!window)
         return -1;
-    PostMessageA(search.found, WM_CLOSE, 0, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
         TerminateProcess(process.get(), 1);  // only the process started here
     return ready - start;
@@ -81,15 +63,6 @@ double MedianStart(const std::string& commandLine, const std::string& folder) {
     std::sort(times.begin(), times.end());
     return times.front() < 0 ? -1 : times[times.size() / 2];
 }
-
-std::string WindowsFolder(std::string path) {
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,11 +70,8 @@ int main(int argc, char** argv) {
         TEmptyForm form;
         return RunMessageLoop();
     }
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench <folder with DaDeruv.exe>\n");
-        return 2;
-    }
-    const std::string folder = WindowsFolder(argv[1]);
+    const TDistCopy dist("startup");
+    const std::string& folder = dist.Folder();
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof self);
     const double empty = MedianStart("\"" + std::string(self) + "\" --empty", folder);

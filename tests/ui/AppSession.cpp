@@ -60,22 +60,27 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-struct TWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TWindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 }  // namespace
+
+HWND FindProcessWindow(DWORD processId) {
+    struct TSearch {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<TSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
@@ -166,12 +171,8 @@ TAppSession::~TAppSession() {
 HWND TAppSession::WaitForWindow(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        TWindowSearch search{processId_, nullptr};
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            window_ = search.found;
+        if ((window_ = FindProcessWindow(processId_)))
             return window_;
-        }
         if (!Running())
             break;
         Sleep(50);

@@ -69,6 +69,8 @@ class TAppSession {
     HWND window_ = nullptr;
 };
 
+// The first visible top-level window of a process that no other window owns, or null.
+HWND FindProcessWindow(DWORD processId);
 // A visible top-level window with exactly this caption, of any process; null after the timeout.
 HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs = 20000);
 // Closes a window another process shows and waits for that process to end.
