@@ -60,25 +60,27 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
+struct TWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// A plain function: 32-bit callbacks are __stdcall, which no lambda converts to.
+BOOL CALLBACK FirstProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId) {
-    struct TSearch {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* search = reinterpret_cast<TSearch*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TWindowSearch search{processId, nullptr};
+    EnumWindows(FirstProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
