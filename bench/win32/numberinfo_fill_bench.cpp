@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
         while (output.Filling() && GetMessageA(&msg, nullptr, 0, 0) > 0)
             DispatchMessageSafely(msg);
         const double filled = Seconds();
-        const std::string& list = lines[1].text;
+        const std::string& list =
+            std::find_if(lines.begin(), lines.end(), [](const TInfoLine& line) { return line.list; })->text;
         std::printf("%10u %8zu %10zu %10.3f %10.3f %10.3f %7.1f\n", range, std::count(list.begin(), list.end(), ','),
                     list.size(), computed - start, screen - computed, filled - computed,
                     (filled - computed) / (computed - start));
