@@ -4,19 +4,14 @@
 // without millions of fields; other modes double the text up to three times.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/FuzzSupport.h"
 #include "tools/number/CsvFile.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        abort();
-}
 
 std::string Clean(std::string_view field) {
     size_t first = 0;

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "core/Locale.h"
+#include "fuzz/FuzzSupport.h"
 #include "tools/number/StringCalculator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -35,14 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t length = static_cast<int32_t>(text.size());
     try {
         const long double result = calc.Evaluate(text);
-        if (!std::isfinite(result) || calc.LastResult != result)
-            abort();
+        Check(std::isfinite(result) && calc.LastResult == result, "a result is finite and becomes R");
     } catch (const ECalcStrSyntaxError& e) {
-        if (calc.LastResult != 42 || *e.what() == '\0')
-            abort();
+        Check(calc.LastResult == 42 && *e.what() != '\0', "a fault keeps R and has a message");
         const bool unplaced = e.ErrorPos == -1 && e.ErrorLen == -1;
-        if (!unplaced && (e.ErrorPos < 1 || e.ErrorPos > length + 1 || e.ErrorLen < 1))
-            abort();
+        Check(unplaced || (e.ErrorPos >= 1 && e.ErrorPos <= length + 1 && e.ErrorLen >= 1),
+              "a fault's place lies in the text");
     }
     SetAppLocale(nullptr);
     return 0;

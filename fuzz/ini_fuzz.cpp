@@ -1,10 +1,6 @@
 // Arbitrary bytes as an INI file: every read must terminate, and a write must read back without disturbing the
 // key lists of the other sections.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,20 +9,13 @@
 #include "core/KoIni.h"
 #include "core/KoLib.h"
 #include "core/PrivateProfile.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
 
 const std::string& FuzzFile() {
-    static const std::string name =
-        (std::filesystem::temp_directory_path() / ("dd_ini_fuzz_" + std::to_string(getpid()) + ".ini")).string();
+    static const std::string name = FuzzTempPath("dd_ini_fuzz").string() + ".ini";
     return name;
-}
-
-void Check(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "ini_fuzz: %s\n", what);
-        std::abort();
-    }
 }
 
 using Snapshot = std::vector<std::pair<std::string, std::vector<std::string>>>;
@@ -71,11 +60,8 @@ bool FitsTheBuffer(const std::vector<std::string>& names) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& file = FuzzFile();
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f)
+    if (!WriteInputFile(file, data, size))
         return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 
     TPortableProfile profile;
     TKoIni ini(file, profile);

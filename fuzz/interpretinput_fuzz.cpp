@@ -1,23 +1,15 @@
 // Arbitrary text typed into the unit converter: the interpretation either reports lines and rows or raises the
 // evaluator's fault; rows only ever pair units of one group.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "fuzz/FuzzSupport.h"
 #include "tools/number/StringCalculator.h"
 #include "tools/number/UnitConverters.h"
 #include "tools/number/UnitInterpretation.h"
 
 namespace {
-
-void Check(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "interpretinput_fuzz: %s\n", what);
-        std::abort();
-    }
-}
 
 void AddUnit(TUnitConverterManager& units,
              const char* name,

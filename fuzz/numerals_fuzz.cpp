@@ -2,19 +2,14 @@
 // rely on hold.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "core/FontSpec.h"
 #include "core/KoLib.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        abort();
-}
 
 void CheckNumerals(std::string_view text) {
     RomanToInt(text);

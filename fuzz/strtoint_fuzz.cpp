@@ -1,11 +1,11 @@
 // Checks the text-to-integer rule against a second, deliberately plain reading of the same rule.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 
 #include "core/KoLib.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
 
@@ -70,9 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t value = 0;
     const bool ok = TryStrToInt(text, value);
     const std::optional<int32_t> expected = Reference(text);
-    if (ok != expected.has_value() || (ok && value != *expected))
-        abort();
-    if (StrToIntDef(text, 77) != (ok ? value : 77))
-        abort();
+    Check(ok == expected.has_value() && (!ok || value == *expected), "TryStrToInt agrees with the reference");
+    Check(StrToIntDef(text, 77) == (ok ? value : 77), "StrToIntDef agrees with TryStrToInt");
     return 0;
 }

@@ -1,14 +1,11 @@
 // Arbitrary bytes as a unit definition file: loading takes what sections it finds or nothing, and converting with
 // whatever was loaded either gives a number or raises the evaluator's fault.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "core/PrivateProfile.h"
+#include "fuzz/FuzzSupport.h"
 #include "tools/number/StringCalculator.h"
 #include "tools/number/UnitConverters.h"
 #include "tools/number/UnitInterpretation.h"
@@ -17,18 +14,11 @@ namespace {
 
 const std::filesystem::path& FuzzFolder() {
     static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("dd_unitdefs_fuzz_" + std::to_string(getpid()));
+        auto path = FuzzTempPath("dd_unitdefs_fuzz");
         std::filesystem::create_directories(path);
         return path;
     }();
     return folder;
-}
-
-void Check(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "unitdefs_fuzz: %s\n", what);
-        std::abort();
-    }
 }
 
 }  // namespace
@@ -37,11 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 16384)
         return 0;
     const std::string file = (FuzzFolder() / "Fuzz group.ini").string();
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f)
+    if (!WriteInputFile(file, data, size))
         return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 
     TPortableProfile profile;
     TUnitConverterManager units;
