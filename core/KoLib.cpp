@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -383,6 +384,19 @@ int CountOfSet(std::string_view text, const TCharSet& charSet, int start) {
 std::string& HexDisplayPrefix() {
     static std::string prefix = "$";
     return prefix;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.append(chunk, n);
+    std::fclose(f);
+    return true;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

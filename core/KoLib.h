@@ -49,6 +49,9 @@ bool IsWordChar1252(char c);
 bool SameTextAscii(std::string_view a, std::string_view b);
 // Without the characters of code 32 and below at both ends.
 std::string_view TrimBlanks(std::string_view text);
+// The file's whole contents; false (and nothing) when it cannot be opened. The C library opens files with read and
+// write sharing on Windows, so a file another program holds open still reads.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 int PosEx(std::string_view text,
           std::string_view subStr,

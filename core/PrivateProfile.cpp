@@ -113,19 +113,6 @@ std::string Serialize(const TProfileFile& file) {
     return text;
 }
 
-bool ReadFileBytes(const char* fileName, std::string& bytes) {
-    bytes.clear();
-    std::FILE* f = std::fopen(fileName, "rb");
-    if (!f)
-        return false;
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, n);
-    std::fclose(f);
-    return true;
-}
-
 // A missing or unreadable file reads as empty; unlike an existing empty file it has no unnamed part to delete.
 TProfileFile Load(const char* fileName) {
     std::string bytes;

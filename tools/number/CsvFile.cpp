@@ -2,9 +2,6 @@
 
 #include "core/KoLib.h"
 
-#include <cstdio>
-#include <memory>
-
 namespace {
 
 const std::string kEmpty;
@@ -27,27 +24,14 @@ size_t CountLines(std::string_view text) {
         ++count;
     return count;
 }
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 TCsvFile::TCsvFile(char separator, char commentChar) : separator_(separator), commentChar_(commentChar) {}
 
-// The C library opens files with read and write sharing on Windows, so a table another program holds open still
-// loads.
+// A table another program holds open still loads (ReadFileBytes shares the file).
 bool TCsvFile::LoadFromFile(const std::string& path) {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return false;
     std::string text;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        text.append(buffer, got);
-    if (text.empty())
+    if (!ReadFileBytes(path, text) || text.empty())
         return false;
     LoadFromText(text);
     return true;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/KoIni.h"
+#include "core/KoLib.h"
 #include "core/PrivateProfile.h"
 #include "core/PrivateProfileWin32.h"
 
@@ -134,16 +135,8 @@ class TSide {
 
     std::string Bytes() {
         profile_.WriteString(nullptr, nullptr, nullptr, file_.c_str());
-        std::FILE* f = std::fopen(file_.c_str(), "rb");
-        if (!f)
-            return "<missing>";
         std::string bytes;
-        char chunk[4096];
-        size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-            bytes.append(chunk, n);
-        std::fclose(f);
-        return bytes;
+        return ReadFileBytes(file_, bytes) ? bytes : "<missing>";
     }
 
   private:
