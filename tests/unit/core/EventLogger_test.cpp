@@ -1,6 +1,5 @@
 #include "core/EventLogger.h"
 
-#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,34 +9,26 @@
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/Locale.h"
+#include "tests/unit/TempFileTest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class EventLogTest : public ::testing::Test {
+class EventLogTest : public TTempFileTest {
   protected:
     void SetUp() override {
+        TTempFileTest::SetUp();
         SetAppClock(&clock_);
-        file_ = (fs::temp_directory_path() / ("dd_eventlog_" + std::to_string(getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                    .string();
-        fs::remove(file_);
     }
     void TearDown() override {
         SetAppClock(nullptr);
         SetAppLocale(nullptr);
-        std::error_code error;
-        fs::remove(file_, error);
-    }
-    std::string Bytes() const {
-        std::ifstream in(file_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        TTempFileTest::TearDown();
     }
     void AdvanceSeconds(int seconds) { clock_.Advance(static_cast<uint64_t>(seconds) * 1000); }
 
     TFixedClock clock_{EncodeDateTime(2007, 11, 15, 9, 5, 3, 0)};
-    std::string file_;
     TEventLog log_;
 };
 
