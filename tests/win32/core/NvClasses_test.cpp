@@ -436,23 +436,40 @@ TEST_F(NvImageList, ResourceBitmapsLoadUpToTheFirstMissingNumber) {
     EXPECT_EQ(squares.Count(), 15);
 }
 
+// A square 32-bit memory canvas to draw into and read pixels back from.
+class TCanvas {
+  public:
+    explicit TCanvas(int size) : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bmi{};
+        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_.reset(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        old_ = SelectObject(dc_, bitmap_.get());
+    }
+    ~TCanvas() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+    HDC dc() const { return dc_; }
+
+  private:
+    HDC dc_;
+    TBitmapHandle bitmap_;
+    HGDIOBJ old_;
+};
+
 TEST_F(NvImageList, TheCornerColourOfAPictureBecomesTransparent) {
     TNvImageList images;
     ASSERT_EQ(images.AddResourceBitmaps(1024), 4);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    TBitmapHandle canvas(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas.get());
+    const TCanvas canvas(16);
     const RECT all{0, 0, 16, 16};
     TBrushHandle green(CreateSolidBrush(RGB(0, 255, 0)));
-    FillRect(dc, &all, green.get());
-    ImageList_Draw(images.Handle(), 0, dc, 0, 0, ILD_TRANSPARENT);
-    const COLORREF corner = GetPixel(dc, 0, 0);
-    const COLORREF centre = GetPixel(dc, 8, 8);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    FillRect(canvas.dc(), &all, green.get());
+    ImageList_Draw(images.Handle(), 0, canvas.dc(), 0, 0, ILD_TRANSPARENT);
+    const COLORREF corner = GetPixel(canvas.dc(), 0, 0);
+    const COLORREF centre = GetPixel(canvas.dc(), 8, 8);
     EXPECT_EQ(corner, RGB(0, 255, 0));  // the magenta background let the canvas through
     EXPECT_NE(centre, RGB(0, 255, 0));
     EXPECT_NE(centre, RGB(255, 0, 255));
@@ -489,17 +506,9 @@ TEST_F(NvMemo, TabsAreFourCharactersWideFromTheStartAndFollowTabWidth) {
 // ---- panel ----
 
 COLORREF PanelPixel(TNvPanel& panel, int x, int y) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 50, -50, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    TBitmapHandle bitmap(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap.get());
-    SendMessageA(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return pixel;
+    const TCanvas canvas(50);
+    SendMessageA(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return GetPixel(canvas.dc(), x, y);
 }
 
 TEST_F(NvPanel, APanelShowsItsParentsColourUntilItHasItsOwnAndOnPaintDrawsOnTop) {
