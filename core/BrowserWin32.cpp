@@ -24,6 +24,17 @@ TColor AsColor(const TConfigVarColor* var) {
 }
 }  // namespace
 
+const TCommand<TFormBrowser> TFormBrowser::kKeys[] = {
+    {{0, VK_RETURN, nullptr, 0, -1}, [](TFormBrowser& f) { f.LaunchSelected(); }},
+    {{0, VK_ESCAPE, nullptr, 0, -1}, [](TFormBrowser& f) { f.Close(); }},
+    {{0, VK_F3, nullptr, 0, -1},
+     [](TFormBrowser& f) { ShellOpen(ToolDataFolder(f.SelectedTool()) + "changelog.txt"); }},
+    {{0, VK_F8, nullptr, 0, -1}, [](TFormBrowser& f) { f.Step(*f.SortMethod, false); }},
+    {{0, 0x2000 | VK_F8, nullptr, 0, -1}, [](TFormBrowser& f) { f.Step(*f.SortMethod, true); }},
+    {{0, VK_F9, nullptr, 0, -1}, [](TFormBrowser& f) { f.Step(*f.ExtraInfo, false); }},
+    {{0, 0x2000 | VK_F9, nullptr, 0, -1}, [](TFormBrowser& f) { f.Step(*f.ExtraInfo, true); }},
+};
+
 TFormBrowser::TFormBrowser(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kLauncherIndex)) {
     TEasyConfig& c = Config();
     AppIndex = &TConfigVarInt::Define(c, "browser", 0, "app_index");
@@ -51,12 +62,23 @@ TFormBrowser::TFormBrowser(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(
     };
     List->OnDblClick = [this](const TMouseEvent&) { LaunchSelected(); };
     List->OnDrawItem = [this](const TDrawItemEvent& event) { DrawRow(event); };
-    OnResize = [this] {
-        const RECT r = ClientRect();
-        List->SetBounds(0, 0, r.right, r.bottom);
-    };
-    OnResize();
+    List->SetAlign(TAlign::Client);
     Order = RegistryOrder();
+    AddKeys(kKeys);
+
+    WhenChanged(FontFixed, [this] {
+        rowHeight_ = std::abs(FontFixedLog().lfHeight) + 7;
+        List->SetItemHeight(rowHeight_);
+        Refresh();
+    });
+    WhenChanged(AppIndex, [this] { List->SetItemIndex(RowOf(static_cast<TToolIndex>(AppIndex->Value()))); });
+    WhenChanged(HexIndex, [this] { List->Invalidate(); });
+    WhenChanged(ExtraInfo, [this] {
+        const RECT client = ClientRect();
+        SetClientSize(ExtraInfo->Value() != 0 ? Tool.DefaultWidth : kNarrowClientWidth, client.bottom);
+        List->Invalidate();
+    });
+    WhenChanged(SortMethod, [this] { Refresh(); });
 }
 
 const TToolRecord& TFormBrowser::SelectedTool() const {
@@ -101,48 +123,13 @@ void TFormBrowser::Step(TConfigVarInt& var, bool backwards) {
 
 void TFormBrowser::FormKeyDown(TKeyEvent& event) {
     const TShiftState& s = event.shift;
-    const bool none = !s.shift && !s.ctrl && !s.alt;
-    bool handled = true;
-    if (event.key == VK_RETURN && none) {
-        LaunchSelected();
-    } else if (event.key >= '0' && event.key <= '9' && none) {
+    if (event.key >= '0' && event.key <= '9' && !s.shift && !s.ctrl && !s.alt) {
         AppIndex->SetValue(event.key - '0');
         LaunchSelected();
-    } else if (event.key == VK_ESCAPE && none) {
-        Close();
-    } else if (event.key == VK_F3 && none) {
-        ShellOpen(ToolDataFolder(SelectedTool()) + "changelog.txt");
-    } else if (event.key == VK_F8) {
-        Step(*SortMethod, s.shift);
-    } else if (event.key == VK_F9) {
-        Step(*ExtraInfo, s.shift);
-    } else {
-        handled = HandleShortcut(event.key, s);
-    }
-    if (handled) {
         ConsumeKey(event);
-    }
-}
-
-void TFormBrowser::ConfigChanged(TConfigVar& var) {
-    TKoUtilForm::ConfigChanged(var);
-    if (!List)
         return;
-    if (&var == FontFixed) {
-        rowHeight_ = std::abs(FontFixedLog().lfHeight) + 7;
-        List->SetItemHeight(rowHeight_);
-        Refresh();
-    } else if (&var == AppIndex) {
-        List->SetItemIndex(RowOf(static_cast<TToolIndex>(AppIndex->Value())));
-    } else if (&var == HexIndex) {
-        List->Invalidate();
-    } else if (&var == ExtraInfo) {
-        const RECT client = ClientRect();
-        SetClientSize(ExtraInfo->Value() != 0 ? Tool.DefaultWidth : kNarrowClientWidth, client.bottom);
-        List->Invalidate();
-    } else if (&var == SortMethod) {
-        Refresh();
     }
+    TKoUtilForm::FormKeyDown(event);
 }
 
 void TFormBrowser::DrawRow(const TDrawItemEvent& event) {

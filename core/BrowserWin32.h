@@ -17,7 +17,6 @@ class TFormBrowser : public TKoUtilForm {
     TConfigVarNamed* SortMethod = nullptr;
     TConfigVarNamed* ExtraInfo = nullptr;
 
-    void ConfigChanged(TConfigVar& var) override;
     const TToolRecord& SelectedTool() const;
     void Refresh();
     void LaunchSelected();
@@ -26,6 +25,8 @@ class TFormBrowser : public TKoUtilForm {
     void FormKeyDown(TKeyEvent& event) override;
 
   private:
+    static const TCommand<TFormBrowser> kKeys[];
+
     void DrawRow(const TDrawItemEvent& event);
     void Step(TConfigVarInt& var, bool backwards);
     int RowOf(TToolIndex index) const;

@@ -6,13 +6,25 @@
 namespace {
 constexpr uint16_t kCommandEdit = 1;
 constexpr uint16_t kCommandReset = 2;
-
-const TNvMenuItem kEditorMenu[] = {
-    {kCommandEdit, 0, "&Edit Variable...", 0, -1},
-    {0, 0, "-", 0, -1},
-    {kCommandReset, VK_DELETE, "Reset to &Default", 0, -1},
-};
 }  // namespace
+
+const TCommand<TConfigEditor> TConfigEditor::kMenu[] = {
+    {{kCommandEdit, 0, "&Edit Variable...", 0, -1}, [](TConfigEditor& f) { f.EditSelected(); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kCommandReset, VK_DELETE, "Reset to &Default", 0, -1}, [](TConfigEditor& f) { f.ResetSelected(); }},
+};
+const TCommand<TConfigEditor> TConfigEditor::kKeys[] = {
+    {{0, VK_ESCAPE, nullptr, 0, -1}, [](TConfigEditor& f) { f.Close(); }},
+    {{0, VK_RETURN, nullptr, 0, -1}, [](TConfigEditor& f) { f.EditSelected(); }},
+    {{0, VK_LEFT, nullptr, 0, -1}, [](TConfigEditor& f) { f.Step(-1); }},
+    {{0, VK_RIGHT, nullptr, 0, -1}, [](TConfigEditor& f) { f.Step(1); }},
+    {{0, 0x4000 | 'S', nullptr, 0, -1},
+     [](TConfigEditor& f) {
+         if (f.Edited)
+             f.Edited->Save();
+         f.List->Invalidate();
+     }},
+};
 
 TConfigEditor::TConfigEditor(TWinControl* owner, TKoUtilForm* toolWindow)
     : TKoUtilForm(owner, &ToolRecord(kConfigEditorIndex)), toolWindow_(toolWindow) {
@@ -28,23 +40,10 @@ TConfigEditor::TConfigEditor(TWinControl* owner, TKoUtilForm* toolWindow)
     List->SetItemHeight(kRowHeight);
     List->OnDblClick = [this](const TMouseEvent&) { EditSelected(); };
     List->OnDrawItem = [this](const TDrawItemEvent& event) { DrawRow(event); };
-    OnResize = [this] {
-        const RECT r = ClientRect();
-        List->SetBounds(0, 0, r.right, r.bottom);
-        List->Invalidate();
-    };
-    OnResize();
-    menu_ = &Add<TNvPopupMenu>(
-        [this](const TNvMenuItem& item) {
-            if (item.Id == kCommandEdit) {
-                EditSelected();
-            } else if (item.Id == kCommandReset) {
-                if (TConfigVar* var = SelectedVariable())
-                    var->Reset();
-                List->Invalidate();
-            }
-        },
-        static_cast<int>(std::size(kEditorMenu)) - 1, kEditorMenu);
+    List->SetAlign(TAlign::Client);
+    OnResize = [this] { List->Invalidate(); };
+    menu_ = &AddPopupMenu(kMenu);
+    AddKeys(kKeys);
 }
 
 TConfigEditor::~TConfigEditor() {
@@ -109,45 +108,23 @@ void TConfigEditor::EditSelected() {
     List->Invalidate();
 }
 
-void TConfigEditor::FormKeyDown(TKeyEvent& event) {
-    const TShiftState& s = event.shift;
-    const bool none = !s.shift && !s.ctrl && !s.alt;
-    TConfigVar* var = SelectedVariable();
-    bool handled = true;
-    if (event.key == VK_ESCAPE && none) {
-        Close();
-    } else if (event.key == VK_RETURN && none) {
-        EditSelected();
-    } else if ((event.key == VK_LEFT || event.key == VK_RIGHT) && none) {
-        if (var)
-            StepVariable(*var, event.key == VK_LEFT ? -1 : 1);
-        List->Invalidate();
-    } else if (event.key == VK_DELETE && none) {
-        if (var)
-            var->Reset();
-        List->Invalidate();
-    } else if (event.key == 'S' && s.ctrl && !s.shift && !s.alt) {
-        if (Edited)
-            Edited->Save();
-        List->Invalidate();
-    } else {
-        handled = HandleShortcut(event.key, s);
-    }
-    if (handled) {
-        ConsumeKey(event);
-    }
+void TConfigEditor::Step(int delta) {
+    if (TConfigVar* var = SelectedVariable())
+        StepVariable(*var, delta);
+    List->Invalidate();
+}
+
+void TConfigEditor::ResetSelected() {
+    if (TConfigVar* var = SelectedVariable())
+        var->Reset();
+    List->Invalidate();
 }
 
 LRESULT TConfigEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == List->Handle()) {
-                POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
-                    at = {0, 0};
-                    ClientToScreen(List->Handle(), &at);
-                }
-                menu_->Popup(at.x, at.y);
+                menu_->PopupFor(lParam, List->Handle());
                 return 0;
             }
             break;

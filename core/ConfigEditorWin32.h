@@ -21,10 +21,14 @@ class TConfigEditor : public TKoUtilForm {
     TConfigVar* SelectedVariable() const;
 
   protected:
-    void FormKeyDown(TKeyEvent& event) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    static const TCommand<TConfigEditor> kMenu[];
+    static const TCommand<TConfigEditor> kKeys[];
+
+    void Step(int delta);
+    void ResetSelected();
     void Detach();
     void Fill();
     void EditSelected();

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <winsvc.h>
+
 #include <utility>
 
 // Move-only owner of one platform handle; Traits says what "none" is and how to release it.
@@ -65,6 +67,22 @@ struct TGlobalTraits {
     static void Close(Handle h) { GlobalFree(h); }
 };
 
+struct TIconTraits {
+    using Handle = HICON;
+    static Handle None() { return nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+struct TMemoryDCTraits {  // CreateCompatibleDC; a window's DC is released, not deleted (TWindowDC)
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+struct TServiceTraits {  // the service manager and its services
+    using Handle = SC_HANDLE;
+    static Handle None() { return nullptr; }
+    static void Close(Handle h) { CloseServiceHandle(h); }
+};
+
 struct TFindTraits {  // FindFirstFile searches
     using Handle = HANDLE;
     static Handle None() { return INVALID_HANDLE_VALUE; }
@@ -81,6 +99,25 @@ using TPenHandle = TUniqueHandle<TGdiObjectTraits<HPEN>>;
 using TBitmapHandle = TUniqueHandle<TGdiObjectTraits<HBITMAP>>;
 using TRegKey = TUniqueHandle<TKeyTraits>;
 using TGlobalHandle = TUniqueHandle<TGlobalTraits>;
+using TIconHandle = TUniqueHandle<TIconTraits>;
+using TMemoryDC = TUniqueHandle<TMemoryDCTraits>;
+using TServiceHandle = TUniqueHandle<TServiceTraits>;
+
+// Keeps a GDI object selected into a DC for its lifetime and puts back what was there before.
+class TSelectObject {
+  public:
+    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~TSelectObject() {
+        if (old_ && old_ != HGDI_ERROR)
+            SelectObject(dc_, old_);
+    }
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;  // not owned: the DC's previous object
+};
 
 // A window's display context (the screen's for a null window), released when it goes.
 class TWindowDC {

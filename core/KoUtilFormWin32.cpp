@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "core/AppPaths.h"
-#include "core/ConfigEditorWin32.h"
 #include "core/FormBehaviour.h"
 #include "core/KoAboutBoxWin32.h"
 #include "core/KoLibWin32.h"
@@ -19,6 +18,8 @@ LOGFONTA IconTitleFont() {
     return FontSpecToLogFont("");
 }
 
+TKoUtilForm::TConfigEditorOpener configEditorOpener = nullptr;
+
 BOOL CALLBACK CollectThreadForm(HWND window, LPARAM param) {
     if (auto* form = dynamic_cast<TKoUtilForm*>(TWinControl::FromHandle(window)))
         reinterpret_cast<std::vector<TKoUtilForm*>*>(param)->push_back(form);
@@ -30,7 +31,8 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
     : TNvForm(owner),
       Tool(tool ? *tool : CurrentTool()),
       CaptionText(MakeCaption(Tool)),
-      DataFolder(ToolDataFolder(Tool)) {
+      DataFolder(ToolDataFolder(Tool)),
+      Jobs(PumpPendingMessages) {
     std::srand(GetTickCount());
     // The process's first window owns the working folder: an editor opened over a tool must not move the tool's
     // relative file names elsewhere. A missing folder leaves the current one.
@@ -73,6 +75,57 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
 
     UpdateRunStatistics(Tool);
     OnKeyDown = [this](TKeyEvent& event) { FormKeyDown(event); };
+    Jobs.OnDeferredClose = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); };
+
+    WhenChanged(WindowWidth, [this] {
+        const RECT r = BoundsRect();
+        Move(r.left, r.top, WindowWidth->Value(), r.bottom - r.top);
+    });
+    WhenChanged(WindowHeight, [this] {
+        const RECT r = BoundsRect();
+        Move(r.left, r.top, r.right - r.left, WindowHeight->Value());
+    });
+    WhenChanged(WindowLeft, [this] {
+        const RECT r = BoundsRect();
+        Move(WindowLeft->Value(), r.top, r.right - r.left, r.bottom - r.top);
+    });
+    WhenChanged(WindowTop, [this] {
+        const RECT r = BoundsRect();
+        Move(r.left, WindowTop->Value(), r.right - r.left, r.bottom - r.top);
+    });
+    WhenChanged(WindowMaxed, [this] {
+        if (IsWindowVisible(Handle()))
+            ShowWindow(Handle(), WindowMaxed->Value() ? SW_MAXIMIZE : SW_RESTORE);
+    });
+    WhenChanged(StayOnTopVar, [this] { SetStayOnTop(StayOnTopVar->Value()); });
+    for (const TConfigVarColor* color : {ColorBack, ColorText, ColorMark, ColorMarkText})
+        WhenChanged(color, [this] { ApplyTheme(this); });
+    WhenChanged(EdgeSnapSizeVar, [this] { EdgeSnapSize = EdgeSnapSizeVar->Value(); });
+    WhenChanged(FontVariable, [this] {
+        fontVariableLog_ = FontSpecToLogFont(FontVariable->Value());
+        ApplyTheme();
+    });
+    WhenChanged(FontFixed, [this] {
+        fontFixedLog_ = FontSpecToLogFont(FontFixed->Value());
+        ApplyTheme();
+    });
+}
+
+void TKoUtilForm::SetConfigEditorOpener(TConfigEditorOpener opener) {
+    configEditorOpener = opener;
+}
+
+void TKoUtilForm::WhenChanged(const TConfigVar* var, std::function<void()> reaction) {
+    if (var)
+        reactions_.emplace_back(var, std::move(reaction));
+}
+
+TNvMenuClick TKoUtilForm::MenuClick() {
+    return [this](const TNvMenuItem& item) { commands_.Run(item); };
+}
+
+void TKoUtilForm::Move(int left, int top, int width, int height) {
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TKoUtilForm::~TKoUtilForm() {
@@ -110,34 +163,9 @@ void TKoUtilForm::SaveSettings() {
 void TKoUtilForm::ConfigChanged(TConfigVar& var) {
     if (!Handle())
         return;
-    const RECT r = BoundsRect();
-    auto move = [this](int left, int top, int width, int height) {
-        SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    if (&var == WindowWidth) {
-        move(r.left, r.top, WindowWidth->Value(), r.bottom - r.top);
-    } else if (&var == WindowHeight) {
-        move(r.left, r.top, r.right - r.left, WindowHeight->Value());
-    } else if (&var == WindowLeft) {
-        move(WindowLeft->Value(), r.top, r.right - r.left, r.bottom - r.top);
-    } else if (&var == WindowTop) {
-        move(r.left, WindowTop->Value(), r.right - r.left, r.bottom - r.top);
-    } else if (&var == WindowMaxed) {
-        if (IsWindowVisible(Handle()))
-            ShowWindow(Handle(), WindowMaxed->Value() ? SW_MAXIMIZE : SW_RESTORE);
-    } else if (&var == StayOnTopVar) {
-        SetStayOnTop(StayOnTopVar->Value());
-    } else if (&var == ColorBack || &var == ColorText || &var == ColorMark || &var == ColorMarkText) {
-        ApplyTheme(this);
-    } else if (&var == EdgeSnapSizeVar) {
-        EdgeSnapSize = EdgeSnapSizeVar->Value();
-    } else if (&var == FontVariable) {
-        fontVariableLog_ = FontSpecToLogFont(FontVariable->Value());
-        ApplyTheme();
-    } else if (&var == FontFixed) {
-        fontFixedLog_ = FontSpecToLogFont(FontFixed->Value());
-        ApplyTheme();
-    }
+    for (const auto& [watched, reaction] : reactions_)
+        if (watched == &var)
+            reaction();
 }
 
 void TKoUtilForm::ShowAbout() {
@@ -145,9 +173,8 @@ void TKoUtilForm::ShowAbout() {
 }
 
 void TKoUtilForm::OpenConfigEditor() {
-    auto editor = Create<TConfigEditor>(this, this);
-    editor->Edit(Config());
-    editor->ShowModal(Handle());
+    if (configEditorOpener)
+        configEditorOpener(*this);
 }
 
 bool TKoUtilForm::HandleShortcut(WORD key, const TShiftState& shift) {
@@ -181,7 +208,7 @@ bool TKoUtilForm::HandleShortcut(WORD key, const TShiftState& shift) {
 }
 
 void TKoUtilForm::FormKeyDown(TKeyEvent& event) {
-    if (HandleShortcut(event.key, event.shift))
+    if (commands_.HandleKey(event.key, event.shift) || HandleShortcut(event.key, event.shift))
         ConsumeKey(event);
 }
 
@@ -267,7 +294,12 @@ LRESULT TKoUtilForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+        case WM_CLOSE:
+            if (Jobs.DeferClose())
+                return 0;
+            break;
         case WM_DESTROY:
+            Jobs.Cancel();
             SaveSettings();
             break;
     }

@@ -1,7 +1,11 @@
 #pragma once
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "core/CommandsWin32.h"
 #include "core/EasyConfig.h"
+#include "core/LongJob.h"
 #include "core/NvFormWin32.h"
 #include "core/ToolRegistry.h"
 
@@ -61,9 +65,42 @@ class TKoUtilForm : public TNvForm {
     TConfigVarStr* FontFixed = nullptr;
     TConfigVarBool* StayOnTopVar = nullptr;
 
+    // Runs the reactions to var, the base's first.
     virtual void ConfigChanged(TConfigVar& var);
     virtual void ShowAbout();
     virtual void OpenConfigEditor();
+
+    // The configuration editor is a window class of its own: the class table tells the base how to open one.
+    using TConfigEditorOpener = void (*)(TKoUtilForm& toolWindow);
+    static void SetConfigEditorOpener(TConfigEditorOpener opener);
+
+    // What the window does when a variable changes: on the settings' load and on every later change.
+    void WhenChanged(const TConfigVar* var, std::function<void()> reaction);
+
+    // The window's commands: menus from table rows with captions, keys from every row's shortcut.
+    TCommandList& Commands() { return commands_; }
+    template <class Form, size_t N>
+    TNvMenuEntry& AddMenu(const char* caption, const TCommand<Form> (&rows)[N]) {
+        if (!mainMenu_) {
+            mainMenu_ = &Add<TNvMainMenu>();
+            commands_.Watch(*mainMenu_);
+        }
+        return mainMenu_->AddMenu(caption, AddCommands<Form>(rows, N), MenuClick());
+    }
+    template <class Form, size_t N>
+    TNvPopupMenu& AddPopupMenu(const TCommand<Form> (&rows)[N]) {
+        auto& menu = Add<TNvPopupMenu>(MenuClick(), AddCommands<Form>(rows, N));
+        commands_.Watch(menu);
+        return menu;
+    }
+    template <class Form, size_t N>
+    void AddKeys(const TCommand<Form> (&rows)[N]) {
+        AddCommands<Form>(rows, N);
+    }
+    TNvMainMenu* MainMenu() const { return mainMenu_; }
+
+    // Long work in this window's thread; closing the window waits for it to end.
+    TLongJobs Jobs;
 
     // The shortcuts common to every window; true when the key was one of them.
     bool HandleShortcut(WORD key, const TShiftState& shift);
@@ -85,11 +122,29 @@ class TKoUtilForm : public TNvForm {
     void ConsumeKey(TKeyEvent& event);
 
   private:
+    template <class Form>
+    std::vector<const TNvMenuItem*> AddCommands(const TCommand<Form>* rows, size_t count) {
+        Form& form = static_cast<Form&>(*this);
+        std::vector<const TNvMenuItem*> shown;
+        for (size_t i = 0; i < count; ++i) {
+            const TCommand<Form>& row = rows[i];
+            if (row.Run)
+                commands_.Add(row.Item, [&form, run = row.Run] { run(form); });
+            if (row.Item.Caption)
+                shown.push_back(&row.Item);
+        }
+        return shown;
+    }
+    TNvMenuClick MenuClick();
     void ApplyThemeTo(TWinControl& control);
+    void Move(int left, int top, int width, int height);
     void SavePlacement();
     void SaveSettings();
 
     std::unique_ptr<TEasyConfigIni> config_;
+    std::vector<std::pair<const TConfigVar*, std::function<void()>>> reactions_;
+    TCommandList commands_;
+    TNvMainMenu* mainMenu_ = nullptr;
     LOGFONTA fontVariableLog_{};
     LOGFONTA fontFixedLog_{};
     bool settingsSaved_ = false;

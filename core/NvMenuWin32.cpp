@@ -61,13 +61,19 @@ TNvMenu::~TNvMenu() {
         DestroyMenu(menu_);
 }
 
-void TNvMenu::AppendTable(HMENU menu,
-                          const TNvMenuItem* table,
-                          int high,
+std::vector<const TNvMenuItem*> TNvMenu::TableRecords(const TNvMenuItem* table, int high) {
+    std::vector<const TNvMenuItem*> records;
+    for (int i = 0; i <= high; ++i)
+        records.push_back(&table[i]);
+    return records;
+}
+
+void TNvMenu::AppendItems(HMENU menu,
+                          const std::vector<const TNvMenuItem*>& records,
                           const TNvMenuClick& onClick,
                           std::vector<std::unique_ptr<TNvMenuEntry>>& entries) {
-    for (int i = 0; i <= high; ++i) {
-        const TNvMenuItem& record = table[i];
+    for (const TNvMenuItem* item : records) {
+        const TNvMenuItem& record = *item;
         const UINT command = NextCommand();
         const std::string text = ItemText(record);
         MENUITEMINFOA info{};
@@ -155,9 +161,12 @@ bool TNvMenu::OnMenuCommand(WORD command) {
 }
 
 TNvPopupMenu::TNvPopupMenu(TWinControl* owner, TNvMenuClick onClick, int count, const TNvMenuItem* table)
+    : TNvPopupMenu(owner, std::move(onClick), TableRecords(table, count)) {}
+
+TNvPopupMenu::TNvPopupMenu(TWinControl* owner, TNvMenuClick onClick, const std::vector<const TNvMenuItem*>& records)
     : TNvMenu(owner) {
     menu_ = CreatePopupMenu();
-    AppendTable(menu_, table, count, onClick, items_);
+    AppendItems(menu_, records, onClick, items_);
 }
 
 void TNvPopupMenu::Popup(int x, int y) {
@@ -165,6 +174,15 @@ void TNvPopupMenu::Popup(int x, int y) {
         TrackPopupMenuEx(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, WindowOf(this), nullptr));
     if (command)
         OnMenuCommand(static_cast<WORD>(command));
+}
+
+void TNvPopupMenu::PopupFor(LPARAM position, HWND corner) {
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (at.x == -1 && at.y == -1) {
+        at = {0, 0};
+        ClientToScreen(corner, &at);
+    }
+    Popup(at.x, at.y);
 }
 
 TNvMainMenu::TNvMainMenu(TWinControl* owner) : TNvMenu(owner) {
@@ -185,6 +203,12 @@ TNvMainMenu::~TNvMainMenu() {
 }
 
 TNvMenuEntry& TNvMainMenu::AddMenu(const char* caption, const TNvMenuItem* table, int count, TNvMenuClick onClick) {
+    return AddMenu(caption, TableRecords(table, count), std::move(onClick));
+}
+
+TNvMenuEntry& TNvMainMenu::AddMenu(const char* caption,
+                                   const std::vector<const TNvMenuItem*>& records,
+                                   TNvMenuClick onClick) {
     HMENU subMenu = CreatePopupMenu();
     const UINT position = static_cast<UINT>(GetMenuItemCount(menu_));
     MENUITEMINFOA info{};
@@ -197,7 +221,7 @@ TNvMenuEntry& TNvMainMenu::AddMenu(const char* caption, const TNvMenuItem* table
     auto entry = std::make_unique<TNvMenuEntry>(menu_, position, nullptr, TNvMenuClick());
     entry->byPosition_ = true;
     entry->subMenu_ = subMenu;
-    AppendTable(subMenu, table, count, onClick, entry->items_);
+    AppendItems(subMenu, records, onClick, entry->items_);
     items_.push_back(std::move(entry));
     if (window_)
         DrawMenuBar(window_);

@@ -69,11 +69,13 @@ class TNvMenu : public TWinControl {
     // Clicks the enabled item whose shortcut is this key with exactly these modifiers; true when one was found.
     bool HandleShortcut(WORD key, const TShiftState& shift);
 
+    // The records 0..high of a table, in order.
+    static std::vector<const TNvMenuItem*> TableRecords(const TNvMenuItem* table, int high);
+
   protected:
-    // Appends the records 0..high of the table to menu, as items of entries.
-    static void AppendTable(HMENU menu,
-                            const TNvMenuItem* table,
-                            int high,
+    // Appends the records to menu, as items of entries.
+    static void AppendItems(HMENU menu,
+                            const std::vector<const TNvMenuItem*>& records,
                             const TNvMenuClick& onClick,
                             std::vector<std::unique_ptr<TNvMenuEntry>>& entries);
     bool OnMenuCommand(WORD command) override;
@@ -88,8 +90,11 @@ class TNvMenu : public TWinControl {
 class TNvPopupMenu : public TNvMenu {
   public:
     TNvPopupMenu(TWinControl* owner, TNvMenuClick onClick, int count, const TNvMenuItem* table);
+    TNvPopupMenu(TWinControl* owner, TNvMenuClick onClick, const std::vector<const TNvMenuItem*>& records);
     // Shows the menu at a screen position and clicks the chosen item.
     void Popup(int x, int y);
+    // For WM_CONTEXTMENU: at the mouse, or at the corner of `corner` when the keyboard asked.
+    void PopupFor(LPARAM position, HWND corner);
 };
 
 // The menu bar of its owner window; each AddMenu adds a top-level item with a sub-menu built from a table.
@@ -99,6 +104,7 @@ class TNvMainMenu : public TNvMenu {
     ~TNvMainMenu() override;
     // count is the number of records minus one, as for pop-up menus.
     TNvMenuEntry& AddMenu(const char* caption, const TNvMenuItem* table, int count, TNvMenuClick onClick);
+    TNvMenuEntry& AddMenu(const char* caption, const std::vector<const TNvMenuItem*>& records, TNvMenuClick onClick);
 
   private:
     HWND window_ = nullptr;  // not owned: the window that shows the bar

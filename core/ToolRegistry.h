@@ -25,6 +25,25 @@ constexpr TToolIndex kFirstToolIndex = -2;
 constexpr TToolIndex kLastToolIndex = 16;
 constexpr int kToolRecordCount = kLastToolIndex - kFirstToolIndex + 1;
 
+// The tools, in registry order.
+constexpr TToolIndex kCalculatorIndex = 0;
+constexpr TToolIndex kUnitConverterIndex = 1;
+constexpr TToolIndex kNumberConverterIndex = 2;
+constexpr TToolIndex kNumberInfoIndex = 3;
+constexpr TToolIndex kUninstallIndex = 4;
+constexpr TToolIndex kClipboardIndex = 5;
+constexpr TToolIndex kServiceExplorerIndex = 6;
+constexpr TToolIndex kDateCalcIndex = 7;
+constexpr TToolIndex kStopWatchIndex = 8;
+constexpr TToolIndex kTimeSyncIndex = 9;
+constexpr TToolIndex kDriveListerIndex = 10;
+constexpr TToolIndex kSmartReaderIndex = 11;
+constexpr TToolIndex kDriveSubstIndex = 12;
+constexpr TToolIndex kTraceRouteIndex = 13;
+constexpr TToolIndex kPingerIndex = 14;
+constexpr TToolIndex kWhoisIndex = 15;
+constexpr TToolIndex kPortListIndex = 16;
+
 const TToolRecord& ToolRecord(TToolIndex index);  // index -2..16
 const TToolRecord& FindTool(std::string_view text);
 TToolIndex ToolIndex(const TToolRecord& record);

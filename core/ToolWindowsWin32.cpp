@@ -37,8 +37,16 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TKoUtilForm>,       // 15 whois
     Make<TKoUtilForm>,       // 16 netportlist
 };
+
+// F11 over any window: an editor of that window's variables, modal to it.
+void OpenConfigEditorOver(TKoUtilForm& toolWindow) {
+    auto editor = TKoUtilForm::Create<TConfigEditor>(&toolWindow, &toolWindow);
+    editor->Edit(toolWindow.Config());
+    editor->ShowModal(toolWindow.Handle());
+}
 }  // namespace
 
 std::unique_ptr<TKoUtilForm> CreateToolWindow(TToolIndex index) {
+    TKoUtilForm::SetConfigEditorOpener(OpenConfigEditorOver);
     return kClassTable[index - kFirstToolIndex]();
 }

@@ -146,6 +146,12 @@ void TWinControl::CreateHandle(const TCreateArgs& args) {
     if (handle_) {
         if (!(args.style & WS_CHILD))
             parent_ = nullptr;
+        if (parent_) {
+            const RECT client = parent_->ClientRect();
+            placed_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+            baseWidth_ = client.right;
+            baseHeight_ = client.bottom;
+        }
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         if (ParentFont)
             CopyParentFont();
@@ -246,6 +252,7 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SIZE: {
             const LRESULT r = DefaultHandler(message, wParam, lParam);
+            Realign();
             for (const auto& component : components_)
                 if (component->parent_ == this && component->handle_)
                     component->ParentResized();
@@ -340,8 +347,65 @@ void TWinControl::SetText(const std::string& text) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
-    if (handle_)
-        MoveWindow(handle_, left, top, width, height, TRUE);
+    if (!handle_)
+        return;
+    if (parent_) {
+        const RECT client = parent_->ClientRect();
+        placed_ = {left, top, width, height};
+        baseWidth_ = client.right;
+        baseHeight_ = client.bottom;
+        if (Docked()) {
+            parent_->Realign();
+            return;
+        }
+    }
+    MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+void TWinControl::Place(const TWindowRect& r) {
+    const RECT now = BoundsRect();
+    if (now.left != r.left || now.top != r.top || now.right - now.left != r.width || now.bottom - now.top != r.height)
+        MoveWindow(handle_, r.left, r.top, r.width, r.height, TRUE);
+}
+
+// Hidden docked controls take no room; the style bit, not IsWindowVisible, so that it holds before the form shows.
+bool TWinControl::Docked() const {
+    return align_ != TAlign::None && handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE);
+}
+
+void TWinControl::SetAlign(TAlign align) {
+    align_ = align;
+    if (parent_)
+        parent_->Realign();
+}
+
+void TWinControl::SetAnchors(uint8_t anchors) {
+    anchors_ = anchors;
+}
+
+void TWinControl::Realign() {
+    if (!handle_)
+        return;
+    const RECT client = ClientRect();
+    std::vector<TAlignItem> items;
+    std::vector<TWinControl*> docked;
+    for (const auto& component : components_) {
+        TWinControl* child = component.get();
+        if (child->parent_ != this || !child->handle_)
+            continue;
+        if (child->Docked()) {
+            items.push_back({child->align_, child->placed_});
+            docked.push_back(child);
+        } else if (child->align_ == TAlign::None && child->anchors_ != kAnchorDefault) {
+            child->Place(AnchoredBounds(child->placed_, child->baseWidth_, child->baseHeight_, client.right,
+                                        client.bottom, child->anchors_));
+        }
+    }
+    if (items.empty())
+        return;
+    AlignItems(items, {0, 0, client.right, client.bottom});
+    for (size_t i = 0; i < items.size(); ++i)
+        docked[i]->Place(items[i].bounds);
 }
 
 RECT TWinControl::BoundsRect() const {
@@ -362,8 +426,11 @@ RECT TWinControl::ClientRect() const {
 }
 
 void TWinControl::SetVisible(bool visible) {
-    if (handle_)
-        ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (!handle_)
+        return;
+    ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (align_ != TAlign::None && parent_)
+        parent_->Realign();
 }
 
 bool TWinControl::Visible() const {
@@ -453,6 +520,21 @@ void DispatchMessageSafely(MSG& msg) {
     } catch (...) {
         ShowException("Unknown error");
     }
+}
+
+bool PumpPendingMessages() {
+    // A window that keeps invalidating itself must not hold the job forever.
+    constexpr DWORD kMostMilliseconds = 100;
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < kMostMilliseconds && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        DispatchMessageSafely(msg);
+    }
+    return true;
 }
 
 int RunMessageLoop() {

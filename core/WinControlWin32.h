@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ControlLayout.h"
 #include "core/HandlesWin32.h"
 #include "core/KoLib.h"
 
@@ -83,6 +84,7 @@ class TWinControl {
 
     std::string Text() const;
     void SetText(const std::string& text);
+    // For a child window also the place its anchors measure from, and the size it asks for when docked.
     void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const;  // in the parent's client coordinates (the screen's for top-level windows)
     RECT ClientRect() const;
@@ -91,6 +93,14 @@ class TWinControl {
     void SetEnabled(bool enabled);
     void SetFocus();
     void Invalidate();
+
+    // Layout that follows the parent: docked to an edge, or anchored to edges (left and top by default).
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    uint8_t Anchors() const { return anchors_; }
+    void SetAnchors(uint8_t anchors);
+    // Places the docked and anchored children in the client area; done on every size change.
+    void Realign();
 
     // Theming: a font the control owns, a background colour and a text colour.
     void SetFont(TFontHandle font);
@@ -151,6 +161,8 @@ class TWinControl {
     void Detach();
     void AdoptFont(TFontHandle font);
     void CopyParentFont();
+    void Place(const TWindowRect& r);
+    bool Docked() const;
 
     HWND handle_ = nullptr;  // owned: destroyed with the object unless the system destroyed it first
     bool subclassed_ = false;
@@ -163,6 +175,11 @@ class TWinControl {
     bool hasColor_ = false;
     bool hasFontColor_ = false;
     TBrushHandle brush_;
+    TAlign align_ = TAlign::None;
+    uint8_t anchors_ = kAnchorDefault;
+    TWindowRect placed_{};  // as last set by code, with the parent's client size then
+    int baseWidth_ = 0;
+    int baseHeight_ = 0;
 };
 
 // Runs the message loop until WM_QUIT. Keys reach the top-level window's preview first; an exception that leaves a
@@ -170,6 +187,9 @@ class TWinControl {
 int RunMessageLoop();
 // One message of a loop: the key preview, translation and dispatch, with escaped exceptions shown.
 void DispatchMessageSafely(MSG& msg);
+// Runs the messages waiting for this thread (for long jobs between their steps); false when the application is
+// quitting, whose WM_QUIT stays for the message loop.
+bool PumpPendingMessages();
 // Shows the error box of an escaped exception: error icon, the application title as caption.
 void ShowException(const std::exception& error);
 void ShowException(const char* message);

@@ -22,6 +22,23 @@ TEST(NumConvert, MinusOneInDecimalFillsEveryRowWithTheLargestValue) {
     EXPECT_EQ(RowTexts(app)[kRom], "Number to large, zero or negative");
     SaveScreenshot(app.Window(), "number-converter");
 
+    // A wider window stretches every row's edit by as much.
+    std::vector<int> widths;
+    for (HWND edit : edits) {
+        RECT r;
+        GetWindowRect(edit, &r);
+        widths.push_back(r.right - r.left);
+    }
+    const RECT window = app.Rect();
+    SetWindowPos(app.Window(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    app.Sync();
+    for (size_t i = 0; i < edits.size(); ++i) {
+        RECT r;
+        GetWindowRect(edits[i], &r);
+        EXPECT_EQ(r.right - r.left, widths[i] + 100) << i;
+    }
+
     TAppSession::ClickControl(edits[kDec]);
     TAppSession::SetControlText(edits[kDec], "-1");
     const std::vector<std::string> rows = RowTexts(app);

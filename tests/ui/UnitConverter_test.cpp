@@ -16,6 +16,12 @@ int ClientWidth(HWND window) {
     return r.right;
 }
 
+int Width(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+
 TEST(UnitConverter, TheStoredInputConvertsAtStartAndF9ShowsTheUnitPanel) {
     TDistCopy dist("converter-km");
     TAppSession app(dist, "\"Unit Converter\"");
@@ -29,6 +35,18 @@ TEST(UnitConverter, TheStoredInputConvertsAtStartAndF9ShowsTheUnitPanel) {
     const int before = ClientWidth(app.Window());
     app.PressKey(VK_F9);
     EXPECT_TRUE(WaitUntil([&] { return ClientWidth(app.Window()) > before; }));
+    EXPECT_EQ(Width(lists[0]), before);  // the window grew by the panel, the list kept its width
+
+    // Dragging the splitter 60 pixels to the left gives the tree 60 more and the list 60 less.
+    const std::vector<HWND> panels = app.Controls("DaDeruvWindow");  // the input strip, the unit panel, the splitter
+    ASSERT_EQ(panels.size(), 3u);
+    const HWND tree = app.Controls("SysTreeView32").at(0);
+    const int treeWidth = Width(tree);
+    SendMessageA(panels[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageA(panels[2], WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-59, 10));
+    SendMessageA(panels[2], WM_LBUTTONUP, 0, MAKELPARAM(-59, 10));
+    EXPECT_EQ(Width(tree), treeWidth + 60);
+    EXPECT_EQ(Width(lists[0]), before - 60);
     SaveScreenshot(app.Window(), "unit-converter");
     app.PressKey('Q', true);
     ASSERT_TRUE(app.WaitForExit());

@@ -27,27 +27,61 @@ enum : uint16_t {
     kHelp
 };
 
-const TNvMenuItem kCalcMenu[] = {
-    {kClear, VK_ESCAPE, "&Clear", 0, -1},
-    {kClearResult, 0x4000 | 'R', "Clear Last &Result", 0, -1},
-    {kClearXyz, 0x4000 | 'E', "Clear XYZ &Vars", 0, -1},
-    {kClearHistory, 0x4000 | 'D', "Clear &History...", 0, -1},
-    {0, 0, "-", 0, -1},
-    {kHex, VK_F5, "&Hexadecimal", kMenuRadio, -1},
-    {kDecimal, VK_F6, "&Decimal (Float)", kMenuRadio, -1},
-    {kOctal, VK_F7, "&Octal", kMenuRadio, -1},
-    {kBinary, VK_F8, "&Binary", kMenuRadio, -1},
-    {0, 0, "-", 0, -1},
-    {kEditVariables, VK_F4, "&Edit Variables...", 0, -1},
-    {0, 0, "-", 0, -1},
-    {kHelp, VK_F1, "H&elp...", 0, -1},
-};
-
 const std::string kVariablesSection = "calculator.Variables";
 const std::string kHistorySection = "calculator.History";
 }  // namespace
 
-TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
+const TCommand<TFormCalc> TFormCalc::kMenu[] = {
+    {{kClear, VK_ESCAPE, "&Clear", 0, -1}, [](TFormCalc& f) { f.editor_->SetText(""); }},
+    {{kClearResult, 0x4000 | 'R', "Clear Last &Result", 0, -1}, [](TFormCalc& f) { f.LastResult->SetValue(0); }},
+    {{kClearXyz, 0x4000 | 'E', "Clear XYZ &Vars", 0, -1},
+     [](TFormCalc& f) {
+         f.VariableX->SetValue(0);
+         f.VariableY->SetValue(0);
+         f.VariableZ->SetValue(0);
+     }},
+    {{kClearHistory, 0x4000 | 'D', "Clear &History...", 0, -1},
+     [](TFormCalc& f) {
+         if (MsgBox("Clear the calculation history cache?", f.Tool.Title, MB_OKCANCEL | MB_ICONQUESTION, f.Handle()) !=
+             IDCANCEL)
+             f.history_.Clear();
+     }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kHex, VK_F5, "&Hexadecimal", kMenuRadio, -1}, [](TFormCalc& f) { f.NumberSystem->SetValue(0); }},
+    {{kDecimal, VK_F6, "&Decimal (Float)", kMenuRadio, -1}, [](TFormCalc& f) { f.NumberSystem->SetValue(1); }},
+    {{kOctal, VK_F7, "&Octal", kMenuRadio, -1}, [](TFormCalc& f) { f.NumberSystem->SetValue(2); }},
+    {{kBinary, VK_F8, "&Binary", kMenuRadio, -1}, [](TFormCalc& f) { f.NumberSystem->SetValue(3); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kEditVariables, VK_F4, "&Edit Variables...", 0, -1}, [](TFormCalc& f) { f.EditVariables(); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kHelp, VK_F1, "H&elp...", 0, -1}, [](TFormCalc& f) { ShellOpen(f.DataFolder + "Parser.txt"); }},
+};
+
+// Keys with no menu item; Enter works with or without Ctrl. F11 asks for Z instead of opening the editor.
+const TCommand<TFormCalc> TFormCalc::kKeys[] = {
+    {{0, VK_RETURN, nullptr, 0, -1}, [](TFormCalc& f) { f.EvaluateExpression(); }},
+    {{0, 0x4000 | VK_RETURN, nullptr, 0, -1}, [](TFormCalc& f) { f.EvaluateExpression(); }},
+    {{0, 0x4000 | 'B', nullptr, 0, -1}, [](TFormCalc& f) { f.editor_->WrapSelectionInBrackets(); }},
+    {{0, 0x4000 | 'C', nullptr, 0, -1}, [](TFormCalc& f) { SetClipboardText(f.Handle(), f.editor_->SelectedText()); }},
+    {{0, 0x4000 | 'X', nullptr, 0, -1},
+     [](TFormCalc& f) {
+         SetClipboardText(f.Handle(), f.editor_->SelectedText());
+         f.editor_->ReplaceSelection("");
+     }},
+    {{0, 0x4000 | 'V', nullptr, 0, -1}, [](TFormCalc& f) { f.Paste(); }},
+    {{0, 0x4000 | VK_UP, nullptr, 0, -1}, [](TFormCalc& f) { f.StepHistory(true); }},
+    {{0, 0x4000 | VK_DOWN, nullptr, 0, -1}, [](TFormCalc& f) { f.StepHistory(false); }},
+    {{0, VK_F9, nullptr, 0, -1}, [](TFormCalc& f) { f.AskVariable(*f.VariableX, "X"); }},
+    {{0, VK_F10, nullptr, 0, -1}, [](TFormCalc& f) { f.AskVariable(*f.VariableY, "Y"); }},
+    {{0, VK_F11, nullptr, 0, -1}, [](TFormCalc& f) { f.AskVariable(*f.VariableZ, "Z"); }},
+    {{0, VK_F2, nullptr, 0, -1},
+     [](TFormCalc& f) {
+         const long double truncated = std::trunc(f.LastResult->Value());
+         LaunchTool(ToolRecord(kNumberConverterIndex), Format("%.0f", {truncated}));
+     }},
+};
+
+TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kCalculatorIndex)) {
     TEasyConfig& c = Config();
     const std::string ns = Tool.Key;
     ColorNumbers = &TConfigVarColor::Define(c, ns, 0xFF0000, "color_numbers");
@@ -70,18 +104,41 @@ TFormCalc::TFormCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(0)) {
         marked = charClass == TCharClass::Other;
         return ClassColor(charClass);
     };
+    editor_->SetAlign(TAlign::Client);
     result_ = &Add<TNvEdit>(WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL);
     result_->Tag = kTagBackColor;
-    menu_ = &Add<TNvPopupMenu>([this](const TNvMenuItem& item) { MenuClick(item); },
-                               static_cast<int>(std::size(kCalcMenu)) - 1, kCalcMenu);
+    result_->SetBounds(0, 0, 0, kResultHeight);
+    result_->SetAlign(TAlign::Bottom);
+    menu_ = &AddPopupMenu(kMenu);
+    AddKeys(kKeys);
     calculator_.Variables = &variables_;
-    OnResize = [this] {
-        const RECT r = ClientRect();
-        editor_->SetBounds(0, 0, r.right, std::max(0, static_cast<int>(r.bottom) - kResultHeight));
-        result_->SetBounds(0, r.bottom - kResultHeight, r.right, kResultHeight);
-    };
-    OnResize();
     LoadLists();
+
+    for (const TConfigVar* color : {ColorNumbers, ColorSpecial, ColorFunctions, ColorBrackets}) {
+        WhenChanged(color, [this] {
+            Recolor();
+            result_->SetFontColor(static_cast<TColor>(ColorNumbers->Value()));
+        });
+    }
+    WhenChanged(LastResult, [this] {
+        calculator_.LastResult = LastResult->Value();
+        ShowResult();
+    });
+    WhenChanged(VariableX, [this] { calculator_.X = VariableX->Value(); });
+    WhenChanged(VariableY, [this] { calculator_.Y = VariableY->Value(); });
+    WhenChanged(VariableZ, [this] { calculator_.Z = VariableZ->Value(); });
+    WhenChanged(FontCalc, [this] {
+        const CHARRANGE caret = editor_->Selection();
+        const LOGFONTA font = FontSpecToLogFont(FontCalc->Value());
+        editor_->SetFont(TFontHandle(CreateFontIndirectA(&font)));
+        editor_->SetTextFont(font);
+        editor_->SetSelection(caret.cpMin, caret.cpMax);
+    });
+    WhenChanged(NumberSystem, [this] {
+        for (uint16_t id = kHex; id <= kBinary; ++id)
+            menu_->SetChecked(id, id == NumberSystem->Value() + kHex);
+        ShowResult();
+    });
 }
 
 TFormCalc::~TFormCalc() {
@@ -250,128 +307,33 @@ void TFormCalc::EditVariables() {
     editor->ShowModal(Handle());
 }
 
-void TFormCalc::MenuClick(const TNvMenuItem& item) {
-    switch (item.Id) {
-        case kClear:
-            editor_->SetText("");
-            break;
-        case kClearResult:
-            LastResult->SetValue(0);
-            break;
-        case kClearXyz:
-            VariableX->SetValue(0);
-            VariableY->SetValue(0);
-            VariableZ->SetValue(0);
-            break;
-        case kClearHistory:
-            if (MsgBox("Clear the calculation history cache?", Tool.Title, MB_OKCANCEL | MB_ICONQUESTION, Handle()) !=
-                IDCANCEL)
-                history_.Clear();
-            break;
-        case kHex:
-        case kDecimal:
-        case kOctal:
-        case kBinary:
-            NumberSystem->SetValue(item.Id - kHex);
-            break;
-        case kEditVariables:
-            EditVariables();
-            break;
-        case kHelp:
-            ShellOpen(DataFolder + "Parser.txt");
-            break;
-    }
+void TFormCalc::Recolor() {
+    editor_->Recolor();
 }
 
-void TFormCalc::FormKeyDown(TKeyEvent& event) {
-    const TShiftState& s = event.shift;
-    const bool none = !s.shift && !s.ctrl && !s.alt;
-    const bool onlyCtrl = s.ctrl && !s.shift && !s.alt;
-    bool handled = true;
+void TFormCalc::Paste() {
+    std::string clipboard;
+    GetClipboardText(Handle(), clipboard);
+    editor_->ReplaceSelection(PastedExpression(clipboard));
+    Recolor();
+}
+
+void TFormCalc::StepHistory(bool back) {
     std::string entry;
-    if (event.key == VK_RETURN && !s.shift && !s.alt) {
-        EvaluateExpression();
-    } else if (onlyCtrl && event.key == 'B') {
-        editor_->WrapSelectionInBrackets();
-    } else if (onlyCtrl && (event.key == 'X' || event.key == 'C')) {
-        SetClipboardText(Handle(), editor_->SelectedText());
-        if (event.key == 'X')
-            editor_->ReplaceSelection("");
-    } else if (onlyCtrl && event.key == 'V') {
-        std::string clipboard;
-        GetClipboardText(Handle(), clipboard);
-        editor_->ReplaceSelection(PastedExpression(clipboard));
-        SendMessageA(Handle(), WM_APP, 0, 0);
-    } else if (onlyCtrl && (event.key == VK_UP || event.key == VK_DOWN)) {
-        if (event.key == VK_UP ? history_.Back(entry) : history_.Forward(entry)) {
-            editor_->SetText(entry);
-            SendMessageA(Handle(), WM_APP, 0, 0);
-        }
-    } else if (none && event.key == VK_F9) {
-        AskVariable(*VariableX, "X");
-    } else if (none && event.key == VK_F10) {
-        AskVariable(*VariableY, "Y");
-    } else if (none && event.key == VK_F11) {
-        AskVariable(*VariableZ, "Z");
-    } else if (none && event.key == VK_F2) {
-        const long double truncated = std::trunc(LastResult->Value());
-        LaunchTool(FindTool("Number Converter"), Format("%.0f", {truncated}));
-    } else {
-        handled = menu_->HandleShortcut(event.key, s);
+    if (back ? history_.Back(entry) : history_.Forward(entry)) {
+        editor_->SetText(entry);
+        Recolor();
     }
-    if (handled) {
-        ConsumeKey(event);
-        return;
-    }
-    TKoUtilForm::FormKeyDown(event);
 }
 
 LRESULT TFormCalc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_APP:  // recolour the whole text
-            editor_->Recolor();
+        case WM_CONTEXTMENU:
+            menu_->PopupFor(lParam, Handle());
             return 0;
-        case WM_CONTEXTMENU: {
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (at.x == -1 && at.y == -1) {
-                at = {0, 0};
-                ClientToScreen(Handle(), &at);
-            }
-            menu_->Popup(at.x, at.y);
-            return 0;
-        }
         case WM_DESTROY:
             SaveLists();
             break;
     }
     return TKoUtilForm::HandleMessage(message, wParam, lParam);
-}
-
-void TFormCalc::ConfigChanged(TConfigVar& var) {
-    TKoUtilForm::ConfigChanged(var);
-    if (!editor_)
-        return;
-    if (&var == ColorNumbers || &var == ColorSpecial || &var == ColorFunctions || &var == ColorBrackets) {
-        SendMessageA(Handle(), WM_APP, 0, 0);
-        result_->SetFontColor(static_cast<TColor>(ColorNumbers->Value()));
-    } else if (&var == LastResult) {
-        calculator_.LastResult = LastResult->Value();
-        ShowResult();
-    } else if (&var == VariableX) {
-        calculator_.X = VariableX->Value();
-    } else if (&var == VariableY) {
-        calculator_.Y = VariableY->Value();
-    } else if (&var == VariableZ) {
-        calculator_.Z = VariableZ->Value();
-    } else if (&var == FontCalc) {
-        const CHARRANGE caret = editor_->Selection();
-        const LOGFONTA font = FontSpecToLogFont(FontCalc->Value());
-        editor_->SetFont(TFontHandle(CreateFontIndirectA(&font)));
-        editor_->SetTextFont(font);
-        editor_->SetSelection(caret.cpMin, caret.cpMax);
-    } else if (&var == NumberSystem) {
-        for (uint16_t id = kHex; id <= kBinary; ++id)
-            menu_->SetChecked(id, id == NumberSystem->Value() + kHex);
-        ShowResult();
-    }
 }

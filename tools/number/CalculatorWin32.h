@@ -27,16 +27,19 @@ class TFormCalc : public TKoUtilForm {
     TConfigVarStr* FontCalc = nullptr;
     TConfigVarNamed* NumberSystem = nullptr;
 
-    void ConfigChanged(TConfigVar& var) override;
     void EvaluateExpression();
 
   protected:
-    void FormKeyDown(TKeyEvent& event) override;
     void FormShown() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void MenuClick(const TNvMenuItem& item);
+    static const TCommand<TFormCalc> kMenu[];
+    static const TCommand<TFormCalc> kKeys[];
+
+    void Recolor();
+    void Paste();
+    void StepHistory(bool back);
     void ShowResult();
     void AskVariable(TConfigVarFloat& var, const char* name);
     void EditVariables();

@@ -12,7 +12,14 @@ constexpr TColor kInvalidColor = 0x0000FF;  // red
 
 }  // namespace
 
-TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(2)) {
+const TCommand<TFormNumConvert> TFormNumConvert::kKeys[] = {
+    {{0, VK_F5, nullptr, 0, -1}, [](TFormNumConvert& f) { f.ApplyToHex(SwapNumeralBytes); }},
+    {{0, VK_F6, nullptr, 0, -1}, [](TFormNumConvert& f) { f.ApplyToHex(ComplementNumeral); }},
+    {{0, VK_UP, nullptr, 0, -1}, [](TFormNumConvert& f) { f.StepFocus(-1); }},
+    {{0, VK_DOWN, nullptr, 0, -1}, [](TFormNumConvert& f) { f.StepFocus(1); }},
+};
+
+TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kNumberConverterIndex)) {
     TEasyConfig& c = Config();
     FocusedNumeral = &TConfigVarNamed::Define(c, Tool.Key, 1, "focused_numeral");
     FocusedNumeral->SetMin(0);
@@ -21,6 +28,8 @@ TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolR
         FocusedNumeral->Names().push_back(NumeralTitle(NumeralKindAt(i)));
     ValueAsDec = &TConfigVarInt::Define(c, Tool.Key, kDefaultNumeralValue, "value_as_dec");
 
+    const int clientWidth = Tool.DefaultWidth;
+    SetClientSize(clientWidth, kNumeralKindCount * kRowHeight + 16 + (kEditHeight - kRowHeight) + 1);
     for (int i = 0; i < kNumeralKindCount; ++i) {
         const TNumeralKind kind = NumeralKindAt(i);
         const int top = kLeft + kRowHeight * i;
@@ -28,6 +37,8 @@ TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolR
         labels_[i]->Tag = kTagVariableFont;
         TNvEdit& edit = Add<TNvEdit>();
         edit.Tag = kTagFixedFont | kTagBackColor;
+        edit.SetBounds(kLeft + kLabelWidth, top, clientWidth - kLabelWidth - 3 * kLeft + 2, kEditHeight);
+        edit.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
         edit.OnChange = [this, i, kind] {
             if (writingText_)
                 return;
@@ -52,16 +63,17 @@ TFormNumConvert::TFormNumConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolR
         ShowRowColour(i);
     }
     converter_.OnValueChange = [this](uint32_t value) { SetText(NumConvertCaption(Tool.Title, value)); };
-    Layout();
-}
+    AddKeys(kKeys);
 
-void TFormNumConvert::Layout() {
-    const int clientWidth = Tool.DefaultWidth;
-    SetClientSize(clientWidth, kNumeralKindCount * kRowHeight + 16 + (kEditHeight - kRowHeight) + 1);
-    for (int i = 0; i < kNumeralKindCount; ++i) {
-        edits_[i]->SetBounds(kLeft + kLabelWidth, kLeft + kRowHeight * i,
-                             clientWidth - kLabelWidth - 2 * kLeft + 2 - kLeft, kEditHeight);
-    }
+    WhenChanged(FocusedNumeral, [this] {
+        if (IsWindowVisible(Handle()))
+            edits_[static_cast<size_t>(FocusedNumeral->Value())]->SetFocus();
+    });
+    WhenChanged(ValueAsDec, [this] {
+        converter_.visible = IsWindowVisible(Handle()) != FALSE;
+        converter_.focusedEdit = FocusedEdit();
+        converter_.Apply(static_cast<int>(TNumeralKind::Dec), static_cast<uint32_t>(ValueAsDec->Value()));
+    });
 }
 
 int TFormNumConvert::FocusedEdit() const {
@@ -99,37 +111,19 @@ void TFormNumConvert::FormShown() {
     edits_[static_cast<size_t>(FocusedNumeral->Value())]->SetFocus();
 }
 
-void TFormNumConvert::ConfigChanged(TConfigVar& var) {
-    TKoUtilForm::ConfigChanged(var);
-    if (&var == FocusedNumeral) {
-        if (IsWindowVisible(Handle()))
-            edits_[static_cast<size_t>(FocusedNumeral->Value())]->SetFocus();
-    } else if (&var == ValueAsDec) {
-        converter_.visible = IsWindowVisible(Handle()) != FALSE;
-        converter_.focusedEdit = FocusedEdit();
-        converter_.Apply(static_cast<int>(TNumeralKind::Dec), static_cast<uint32_t>(ValueAsDec->Value()));
-    }
+void TFormNumConvert::ApplyToHex(uint32_t (*change)(uint32_t)) {
+    const int hex = static_cast<int>(TNumeralKind::Hex);
+    const uint32_t value = converter_.Row(hex).GetValue();
+    edits_[hex]->SetFocus();
+    converter_.visible = true;
+    converter_.focusedEdit = hex;
+    converter_.Apply(hex, change(value));
 }
 
-void TFormNumConvert::FormKeyDown(TKeyEvent& event) {
-    const TShiftState& s = event.shift;
-    const bool none = !s.shift && !s.ctrl && !s.alt;
-    const int hex = static_cast<int>(TNumeralKind::Hex);
-    bool handled = none;
-    if (none && (event.key == VK_F5 || event.key == VK_F6)) {
-        const uint32_t value = converter_.Row(hex).GetValue();
-        edits_[hex]->SetFocus();
-        converter_.visible = true;
-        converter_.focusedEdit = hex;
-        converter_.Apply(hex, event.key == VK_F5 ? SwapNumeralBytes(value) : ComplementNumeral(value));
-    } else if (none && (event.key == VK_UP || event.key == VK_DOWN) && FocusedEdit() >= 0) {
-        FocusedNumeral->SetValue(FocusedNumeral->Value() + (event.key == VK_UP ? -1 : 1));
-    } else {
-        handled = HandleShortcut(event.key, s);
-    }
-    if (handled) {
-        ConsumeKey(event);
-    }
+// Up and Down move between the rows only while one of them has the focus.
+void TFormNumConvert::StepFocus(int delta) {
+    if (FocusedEdit() >= 0)
+        FocusedNumeral->SetValue(FocusedNumeral->Value() + delta);
 }
 
 LRESULT TFormNumConvert::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

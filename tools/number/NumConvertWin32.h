@@ -13,19 +13,19 @@ class TFormNumConvert : public TKoUtilForm {
     TConfigVarNamed* FocusedNumeral = nullptr;
     TConfigVarInt* ValueAsDec = nullptr;
 
-    void ConfigChanged(TConfigVar& var) override;
-
   protected:
-    void FormKeyDown(TKeyEvent& event) override;
     void AfterConstruction() override;
     void FormShown() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    static const TCommand<TFormNumConvert> kKeys[];
+
+    void ApplyToHex(uint32_t (*change)(uint32_t));
+    void StepFocus(int delta);
     int FocusedEdit() const;
     void ShowRowText(int index);
     void ShowRowColour(int index);
-    void Layout();
 
     TNumeralConverter converter_;
     std::array<TWinControl*, kNumeralKindCount> labels_{};

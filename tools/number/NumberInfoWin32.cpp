@@ -15,8 +15,13 @@ void ShowInfoLines(TNvRichOutput& output, const TInfoLines& lines) {
     output.ShowLines(std::move(pieces));
 }
 
+// Enter in the number or the query list works the Calculate button.
+const TCommand<TFormNumInfo> TFormNumInfo::kKeys[] = {
+    {{0, VK_RETURN, nullptr, 0, -1}, [](TFormNumInfo& f) { f.Calculate(); }},
+};
+
 TFormNumInfo::TFormNumInfo(TWinControl* owner)
-    : TKoUtilForm(owner, &ToolRecord(3)), system_(DataFolder), frequency_(PerformanceFrequency()) {
+    : TKoUtilForm(owner, &ToolRecord(kNumberInfoIndex)), system_(DataFolder), frequency_(PerformanceFrequency()) {
     TEasyConfig& c = Config();
     QueryIndex = &TConfigVarInt::Define(c, Tool.Key, 0, "query_index");
     QueryIndex->SetMin(0);
@@ -37,14 +42,26 @@ TFormNumInfo::TFormNumInfo(TWinControl* owner)
     query_->Tag = kTagVariableFont;
     for (int i = 0; i < kNumberInfoQueryCount; ++i)
         query_->AddItem(NumberInfoQueryItem(i));
+    const RECT r = ClientRect();
+    query_->SetBounds(324, 5, r.right - 328, 300);
+    query_->SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
     output_ = &Add<TNvRichOutput>();
     output_->Tag = kTagFixedFont;
-    OnResize = [this] {
-        const RECT r = ClientRect();
-        query_->SetBounds(324, 5, std::max(120, static_cast<int>(r.right) - 328), 300);
-        output_->SetBounds(0, kStripHeight, r.right, r.bottom - kStripHeight);
-    };
-    OnResize();
+    output_->SetBounds(0, kStripHeight, r.right, r.bottom - kStripHeight);
+    output_->SetAnchors(kAnchorAll);
+    AddKeys(kKeys);
+
+    WhenChanged(QueryIndex, [this] {
+        query_->SetItemIndex(QueryIndex->Value());
+        if (!calculating_)
+            RunQuery();
+    });
+    WhenChanged(QueryValue, [this] {
+        if (NumberEditNeedsRewrite(number_->Text(), QueryValue->Value()))
+            number_->SetText(Format("%d", {QueryValue->Value()}));
+        if (!calculating_)
+            RunQuery();
+    });
 }
 
 void TFormNumInfo::AfterConstruction() {
@@ -61,20 +78,6 @@ void TFormNumInfo::Calculate() {
     RunQuery();
 }
 
-void TFormNumInfo::ConfigChanged(TConfigVar& var) {
-    TKoUtilForm::ConfigChanged(var);
-    if (&var == QueryIndex) {
-        query_->SetItemIndex(QueryIndex->Value());
-    } else if (&var == QueryValue) {
-        if (NumberEditNeedsRewrite(number_->Text(), QueryValue->Value()))
-            number_->SetText(Format("%d", {QueryValue->Value()}));
-    } else {
-        return;
-    }
-    if (!calculating_)
-        RunQuery();
-}
-
 void TFormNumInfo::RunQuery() {
     if (!Ready)
         return;
@@ -88,15 +91,4 @@ void TFormNumInfo::RunQuery() {
     lines.push_back(DurationLine(DurationMicroseconds(start, end, frequency_)));
     ShowInfoLines(*output_, lines);
     SetCursor(previous);
-}
-
-void TFormNumInfo::FormKeyDown(TKeyEvent& event) {
-    const TShiftState& s = event.shift;
-    // Enter in the number or the query list works the Calculate button.
-    if (event.key == VK_RETURN && !s.shift && !s.ctrl && !s.alt) {
-        Calculate();
-        ConsumeKey(event);
-        return;
-    }
-    TKoUtilForm::FormKeyDown(event);
 }

@@ -17,15 +17,15 @@ class TFormNumInfo : public TKoUtilForm {
     TConfigVarInt* QueryIndex = nullptr;
     TConfigVarInt* QueryValue = nullptr;
 
-    void ConfigChanged(TConfigVar& var) override;
     void RunQuery();
     void Calculate();
 
   protected:
     void AfterConstruction() override;
-    void FormKeyDown(TKeyEvent& event) override;
 
   private:
+    static const TCommand<TFormNumInfo> kKeys[];
+
     TNvButton* button_ = nullptr;
     TNvEdit* number_ = nullptr;
     TNvComboBox* query_ = nullptr;

@@ -17,21 +17,12 @@ constexpr int kPanelWidth = 260;
 constexpr int kSplitterWidth = 4;
 constexpr int kFormulaHeight = 22;
 
+void Toggle(TConfigVarBool& var) {
+    var.SetValue(!var.Value());
+}
+
 enum : uint16_t { kReload = 1, kQuit, kLongTitles, kPrecision, kTrimZeros, kVerbose, kShowPanel };
 
-const TNvMenuItem kMainItems[] = {
-    {kReload, VK_F5, "&Reload Entries", 0, -1},
-    {0, 0, "-", 0, -1},
-    {kQuit, 0x8000 | 'Q', "&Quit", 0, -1},
-};
-const TNvMenuItem kOptionItems[] = {
-    {kLongTitles, VK_F7, "&Long Unit Titles", 0, -1},
-    {kPrecision, VK_F8, "Set Decimal &Precision...", 0, -1},
-    {kTrimZeros, 0x4000 | 'T', "Trim Trailing &Zeros", 0, -1},
-    {0, 0, "-", 0, -1},
-    {kVerbose, 0, "Toggle &Verbose", 0, -1},
-    {kShowPanel, VK_F9, "Show &Advanced Panel", 0, -1},
-};
 }  // namespace
 
 // The groups and units of the manager as a tree.
@@ -82,7 +73,27 @@ class TUnitTree : public TWinControl {
     }
 };
 
-TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(1)) {
+const TCommand<TFormUnitConvert> TFormUnitConvert::kMainMenu[] = {
+    {{kReload, VK_F5, "&Reload Entries", 0, -1}, [](TFormUnitConvert& f) { f.Reload(); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kQuit, 0x8000 | 'Q', "&Quit", 0, -1}, [](TFormUnitConvert& f) { f.Close(); }},
+};
+const TCommand<TFormUnitConvert> TFormUnitConvert::kOptionsMenu[] = {
+    {{kLongTitles, VK_F7, "&Long Unit Titles", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.LongUnitTitles); }},
+    {{kPrecision, VK_F8, "Set Decimal &Precision...", 0, -1}, [](TFormUnitConvert& f) { f.AskPrecision(); }},
+    {{kTrimZeros, 0x4000 | 'T', "Trim Trailing &Zeros", 0, -1},
+     [](TFormUnitConvert& f) { Toggle(*f.TrimTrailingZeros); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{kVerbose, 0, "Toggle &Verbose", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.VerboseMode); }},
+    {{kShowPanel, VK_F9, "Show &Advanced Panel", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.ShowUnitPanel); }},
+};
+const TCommand<TFormUnitConvert> TFormUnitConvert::kKeys[] = {
+    {{0, VK_RETURN, nullptr, 0, -1}, [](TFormUnitConvert& f) { f.LastInput->SetValue(f.input_->Text()); }},
+    {{0, VK_ESCAPE, nullptr, 0, -1}, [](TFormUnitConvert& f) { f.input_->SetText(""); }},
+    {{0, 0x4000 | 'B', nullptr, 0, -1}, [](TFormUnitConvert& f) { f.input_->WrapSelectionInBrackets(); }},
+};
+
+TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kUnitConverterIndex)) {
     TEasyConfig& c = Config();
     const std::string ns = Tool.Key;
     LastInput = &TConfigVarStr::Define(c, ns, "23 km", "last_input");
@@ -95,17 +106,38 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
     DecimalPrecision->SetMin(0);
     DecimalPrecision->SetMax(18);
 
-    convert_ = &Add<TNvButton>("&Convert");
+    top_ = &Add<TNvPanel>();
+    top_->SetBounds(0, 0, 0, kTopHeight);
+    top_->SetAlign(TAlign::Top);
+    convert_ = &top_->Add<TNvButton>("&Convert");
     convert_->Tag = kTagVariableFont;
+    convert_->SetBounds(4, 4, 80, 24);
     convert_->OnClick = [this] { LastInput->SetValue(input_->Text()); };
-    input_ = &Add<TExpressionEdit>(false);
+    input_ = &top_->Add<TExpressionEdit>(false);
+    input_->SetBounds(88, 4, top_->ClientRect().right - 92, 24);
+    input_->SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
     const LOGFONTA inputFont = FontSpecToLogFont("\"Verdana\" 10 b");
     input_->SetFont(TFontHandle(CreateFontIndirectA(&inputFont)));
     input_->SetTextFont(inputFont);
     input_->CharColor = [](char c, bool& marked) { return UnitInputColor(c, AppLocale().DecimalSeparator(), marked); };
+
+    // The unit panel sits at the right edge, with the splitter to its left; the list takes the rest.
+    unitPanel_ = &Add<TNvPanel>(TNvPanel::kStyle & ~WS_VISIBLE);
+    unitPanel_->SetBounds(0, 0, kPanelWidth, 0);
+    unitPanel_->SetAlign(TAlign::Right);
+    tree_ = &unitPanel_->Add<TUnitTree>();
+    tree_->SetAlign(TAlign::Client);
+    formula_ = &unitPanel_->Add<TNvEdit>(TNvEdit::kStyle | ES_READONLY);
+    formula_->Tag = kTagFixedFont;
+    formula_->SetBounds(0, 0, 0, kFormulaHeight);
+    formula_->SetAlign(TAlign::Bottom);
+    splitter_ = &Add<TNvSplitter>(*unitPanel_, kSplitterWidth);
+    splitter_->SetVisible(false);
+
     list_ = &Add<TNvListBox>(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                              LBS_NOINTEGRALHEIGHT);
     list_->Tag = kTagBackColor;
+    list_->SetAlign(TAlign::Client);
     LOGFONTA listFont{};
     GetObjectA(Font(), sizeof listFont, &listFont);
     rowHeight_ = std::abs(listFont.lfHeight) + 5;
@@ -114,37 +146,36 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
     list_->OnChange = [this] { LineClicked(); };
     LOGFONTA header = FontSpecToLogFont("\"Verdana\" 7");
     headerFont_.reset(CreateFontIndirectA(&header));
-    tree_ = &Add<TUnitTree>();
-    formula_ = &Add<TNvEdit>(TNvEdit::kStyle | ES_READONLY);
-    formula_->Tag = kTagFixedFont;
-    menu_ = &Add<TNvMainMenu>();
-    menu_->AddMenu("&Main", kMainItems, static_cast<int>(std::size(kMainItems)) - 1,
-                   [this](const TNvMenuItem& item) { MenuClick(item); });
-    menu_->AddMenu("&Options", kOptionItems, static_cast<int>(std::size(kOptionItems)) - 1,
-                   [this](const TNvMenuItem& item) { MenuClick(item); });
-    OnResize = [this] { Layout(); };
+    AddMenu("&Main", kMainMenu);
+    AddMenu("&Options", kOptionsMenu);
+    AddKeys(kKeys);
     LoadDefinitions(units_, DataFolder);
     tree_->Fill(units_);
-    Layout();
+
+    WhenChanged(LastInput, [this] {
+        if (input_->Text() != LastInput->Value()) {
+            input_->SetText(LastInput->Value());
+            input_->Recolor();
+            const auto end = static_cast<LONG>(LastInput->Value().size());
+            input_->SetSelection(end, end);
+        }
+        if (!LastInput->Value().empty())
+            Convert();
+    });
+    WhenChanged(LongUnitTitles, [this] {
+        MainMenu()->SetChecked(kLongTitles, LongUnitTitles->Value());
+        list_->Invalidate();
+    });
+    WhenChanged(TrimTrailingZeros, [this] {
+        MainMenu()->SetChecked(kTrimZeros, TrimTrailingZeros->Value());
+        list_->Invalidate();
+    });
+    WhenChanged(VerboseMode, [this] { MainMenu()->SetChecked(kVerbose, VerboseMode->Value()); });
+    WhenChanged(ShowUnitPanel, [this] { ShowUnitPanelChanged(); });
+    WhenChanged(DecimalPrecision, [this] { list_->Invalidate(); });
 }
 
 TFormUnitConvert::~TFormUnitConvert() = default;
-
-void TFormUnitConvert::Layout() {
-    const RECT r = ClientRect();
-    const bool panel = ShowUnitPanel && ShowUnitPanel->Value();
-    const int listWidth = std::max(0, static_cast<int>(r.right) - (panel ? kPanelWidth + kSplitterWidth : 0));
-    convert_->SetBounds(4, 4, 80, 24);
-    input_->SetBounds(88, 4, std::max(40, listWidth - 92), 24);
-    list_->SetBounds(0, kTopHeight, listWidth, std::max(0, static_cast<int>(r.bottom) - kTopHeight));
-    tree_->SetVisible(panel);
-    formula_->SetVisible(panel);
-    if (panel) {
-        const int left = listWidth + kSplitterWidth;
-        tree_->SetBounds(left, 0, kPanelWidth, std::max(0, static_cast<int>(r.bottom) - kFormulaHeight));
-        formula_->SetBounds(left, r.bottom - kFormulaHeight, kPanelWidth, kFormulaHeight);
-    }
-}
 
 void TFormUnitConvert::FormShown() {
     input_->SetFocus();
@@ -202,10 +233,9 @@ void TFormUnitConvert::DrawLine(const TDrawItemEvent& event) {
         RECT box{row.left + 2, row.top + 1, row.right - 2, row.bottom - 1};
         TBrushHandle fill(CreateSolidBrush(event.selected ? BlendColor(line.color, 0, 64) : line.color));
         FillRect(dc, &box, fill.get());
-        const HGDIOBJ old = SelectObject(dc, headerFont_.get());
+        const TSelectObject font(dc, headerFont_.get());
         SetTextColor(dc, RGB(255, 255, 255));
         DrawTextA(dc, line.text.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
         return;
     }
     SetTextColor(dc, line.color);
@@ -220,83 +250,23 @@ void TFormUnitConvert::DrawLine(const TDrawItemEvent& event) {
     }
 }
 
-void TFormUnitConvert::MenuClick(const TNvMenuItem& item) {
-    switch (item.Id) {
-        case kReload:
-            Reload();
-            break;
-        case kQuit:
-            Close();
-            break;
-        case kLongTitles:
-            LongUnitTitles->SetValue(!LongUnitTitles->Value());
-            break;
-        case kPrecision: {
-            std::string text = Format("%d", {DecimalPrecision->Value()});
-            if (InputBox(Handle(), "Please Enter Decimal Precision... (0 - 18)", text))
-                DecimalPrecision->SetValue(StrToIntDef(text, 18));
-            break;
-        }
-        case kTrimZeros:
-            TrimTrailingZeros->SetValue(!TrimTrailingZeros->Value());
-            break;
-        case kVerbose:
-            VerboseMode->SetValue(!VerboseMode->Value());
-            break;
-        case kShowPanel:
-            ShowUnitPanel->SetValue(!ShowUnitPanel->Value());
-            break;
-    }
+void TFormUnitConvert::AskPrecision() {
+    std::string text = Format("%d", {DecimalPrecision->Value()});
+    if (InputBox(Handle(), "Please Enter Decimal Precision... (0 - 18)", text))
+        DecimalPrecision->SetValue(StrToIntDef(text, 18));
 }
 
-void TFormUnitConvert::FormKeyDown(TKeyEvent& event) {
-    const TShiftState& s = event.shift;
-    const bool none = !s.shift && !s.ctrl && !s.alt;
-    bool handled = true;
-    if (none && event.key == VK_RETURN) {
-        LastInput->SetValue(input_->Text());
-    } else if (none && event.key == VK_ESCAPE) {
-        input_->SetText("");
-    } else if (s.ctrl && !s.shift && !s.alt && event.key == 'B') {
-        input_->WrapSelectionInBrackets();
-    } else {
-        handled = menu_->HandleShortcut(event.key, s);
+void TFormUnitConvert::ShowUnitPanelChanged() {
+    const bool shown = ShowUnitPanel->Value();
+    MainMenu()->SetChecked(kShowPanel, shown);
+    const bool wasShown = GetWindowLongA(unitPanel_->Handle(), GWL_STYLE) & WS_VISIBLE;
+    if (Ready && shown != wasShown) {  // the window grows or shrinks by the panel
+        const RECT r = ClientRect();
+        const RECT panel = unitPanel_->BoundsRect();
+        const int delta = (panel.right - panel.left + kSplitterWidth) * (shown ? 1 : -1);
+        SetClientSize(r.right + delta, r.bottom);
     }
-    if (handled) {
-        ConsumeKey(event);
-        return;
-    }
-    TKoUtilForm::FormKeyDown(event);
-}
-
-void TFormUnitConvert::ConfigChanged(TConfigVar& var) {
-    TKoUtilForm::ConfigChanged(var);
-    if (!list_)
-        return;
-    if (&var == LastInput) {
-        if (input_->Text() != LastInput->Value()) {
-            input_->SetText(LastInput->Value());
-            input_->Recolor();
-            const auto end = static_cast<LONG>(LastInput->Value().size());
-            input_->SetSelection(end, end);
-        }
-        if (!LastInput->Value().empty())
-            Convert();
-    } else if (&var == LongUnitTitles || &var == TrimTrailingZeros) {
-        menu_->SetChecked(&var == LongUnitTitles ? kLongTitles : kTrimZeros, static_cast<TConfigVarBool&>(var).Value());
-        list_->Invalidate();
-    } else if (&var == VerboseMode) {
-        menu_->SetChecked(kVerbose, VerboseMode->Value());
-    } else if (&var == ShowUnitPanel) {
-        menu_->SetChecked(kShowPanel, ShowUnitPanel->Value());
-        if (Ready) {  // the window grows or shrinks by the panel
-            const RECT r = ClientRect();
-            const int delta = (kPanelWidth + kSplitterWidth) * (ShowUnitPanel->Value() ? 1 : -1);
-            SetClientSize(r.right + delta, r.bottom);
-        }
-        Layout();
-        list_->Invalidate();
-    } else if (&var == DecimalPrecision) {
-        list_->Invalidate();
-    }
+    unitPanel_->SetVisible(shown);
+    splitter_->SetVisible(shown);
+    list_->Invalidate();
 }

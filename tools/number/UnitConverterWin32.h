@@ -6,6 +6,8 @@
 #include "core/NvEditWin32.h"
 #include "core/NvListBoxWin32.h"
 #include "core/NvMenuWin32.h"
+#include "core/NvPanelWin32.h"
+#include "core/NvSplitterWin32.h"
 #include "tools/number/ExpressionEditWin32.h"
 #include "tools/number/StringCalculator.h"
 #include "tools/number/UnitConverters.h"
@@ -27,29 +29,33 @@ class TFormUnitConvert : public TKoUtilForm {
     TConfigVarBool* ShowUnitPanel = nullptr;
     TConfigVarInt* DecimalPrecision = nullptr;
 
-    void ConfigChanged(TConfigVar& var) override;
     void Convert();
     void Reload();
 
   protected:
-    void FormKeyDown(TKeyEvent& event) override;
     void FormShown() override;
 
   private:
-    void MenuClick(const TNvMenuItem& item);
+    static const TCommand<TFormUnitConvert> kMainMenu[];
+    static const TCommand<TFormUnitConvert> kOptionsMenu[];
+    static const TCommand<TFormUnitConvert> kKeys[];
+
+    void AskPrecision();
     void DrawLine(const TDrawItemEvent& event);
     void LineClicked();
-    void Layout();
+    void ShowUnitPanelChanged();
 
     TUnitConverterManager units_;
     TStringCalculator calculator_;
     std::vector<TInterpretLine> lines_;
+    TNvPanel* top_ = nullptr;
     TNvButton* convert_ = nullptr;
     TExpressionEdit* input_ = nullptr;
     TNvListBox* list_ = nullptr;
+    TNvPanel* unitPanel_ = nullptr;
+    TNvSplitter* splitter_ = nullptr;
     TUnitTree* tree_ = nullptr;
     TNvEdit* formula_ = nullptr;
-    TNvMainMenu* menu_ = nullptr;
     TFontHandle headerFont_;
     int rowHeight_ = 18;
 };

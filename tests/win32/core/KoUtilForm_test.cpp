@@ -111,6 +111,80 @@ TEST_F(KoUtilForm, OnlyChangedSettingsReachTheIniFileWhenTheWindowCloses) {
     EXPECT_EQ(Ini("pinger", "TotalRunCount"), "1");
 }
 
+// A tool built as the scanning tools are: a command table and a long job that runs messages between its steps.
+class TScanForm : public TKoUtilForm {
+  public:
+    explicit TScanForm(TWinControl* owner);
+    void Scan() {
+        Jobs.Run([this] {
+            ++scans;
+            for (int i = 0; i < 1000; ++i, ++steps)
+                if (!Jobs.Step())
+                    return;
+            ++completed;
+        });
+    }
+    int scans = 0, steps = 0, completed = 0, beeps = 0;
+    static const TCommand<TScanForm> kMain[];
+    static const TCommand<TScanForm> kKeys[];
+};
+
+const TCommand<TScanForm> TScanForm::kMain[] = {
+    {{1, VK_F5, "&Scan", 0, -1}, [](TScanForm& f) { f.Scan(); }},
+    {{0, 0, "-", 0, -1}, nullptr},
+    {{2, 0x8000 | 'Q', "&Quit", 0, -1}, [](TScanForm& f) { f.Close(); }},
+};
+const TCommand<TScanForm> TScanForm::kKeys[] = {
+    {{0, 0x4000 | 'B', nullptr, 0, -1}, [](TScanForm& f) { ++f.beeps; }},
+};
+
+TScanForm::TScanForm(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kTraceRouteIndex)) {
+    AddMenu("&Main", kMain);
+    AddKeys(kKeys);
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    char text[64] = "";
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+TEST_F(KoUtilForm, MenusAndKeysComeFromTheSameCommandRows) {
+    auto form = TKoUtilForm::Create<TScanForm>(nullptr);
+    const HMENU main = GetSubMenu(GetMenu(form->Handle()), 0);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(GetMenuItemCount(main), 3);  // the key-only row has no item
+    EXPECT_EQ(MenuText(main, 0), "&Scan\tF5");
+    EXPECT_EQ(MenuText(main, 2), "&Quit\tAlt+Q");
+    SendMessageA(form->Handle(), WM_COMMAND, GetMenuItemID(main, 0), 0);
+    SendMessageA(form->Handle(), WM_KEYDOWN, VK_F5, 1);
+    EXPECT_EQ(form->completed, 2);
+    form->MainMenu()->SetEnabled(1, false);  // a disabled item's key does nothing either
+    SendMessageA(form->Handle(), WM_KEYDOWN, VK_F5, 1);
+    EXPECT_EQ(form->scans, 2);
+    EXPECT_TRUE(form->Commands().HandleKey('B', TShiftState{false, true, false}));
+    EXPECT_EQ(form->beeps, 1);
+}
+
+TEST_F(KoUtilForm, ClosingDuringAJobEndsTheJobFirstAndAnotherScanNeverNests) {
+    auto form = TKoUtilForm::Create<TScanForm>(nullptr);
+    const HWND window = form->Handle();
+    form->WindowLeft->SetValue(44);
+    // Alt+Q arrives while the first scan runs, as a user's key would; a second scan was asked for before it.
+    PostMessageA(window, WM_COMMAND, GetMenuItemID(GetSubMenu(GetMenu(window), 0), 0), 0);
+    PostMessageA(window, WM_SYSKEYDOWN, 'Q', 1 | (1 << 29));
+    form->Scan();
+    EXPECT_EQ(form->scans, 1);  // the second scan gave way to the close
+    EXPECT_EQ(form->completed, 0);
+    EXPECT_LT(form->steps, 1000);
+    EXPECT_TRUE(IsWindow(window));  // nothing was destroyed under the job
+    MSG msg;
+    while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageSafely(msg);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(Ini("traceroute", "window_left"), "44");  // settings saved on the way out
+}
+
 TEST_F(KoUtilForm, CommonShortcutsAreHandledEvenWhereTheyChangeNothing) {
     auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(7));
     TShiftState alt;

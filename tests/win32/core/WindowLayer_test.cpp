@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "core/KoUtilFormWin32.h"
+#include "core/NvPanelWin32.h"
+#include "core/NvSplitterWin32.h"
 #include "core/WinControlWin32.h"
 
 namespace {
@@ -106,5 +108,55 @@ TEST(WindowLayer, KeyHandlersThatClearTheKeyConsumeIt) {
     SendMessageA(window.Handle(), WM_SYSKEYDOWN, 'Q', 1 | (1 << 29));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1], 'Q');
+}
+RECT Bounds(const TWinControl& control) {
+    return control.BoundsRect();
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b);
+}
+
+void ResizeClient(TWinControl& window, int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(window.Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+TEST(WindowLayer, DockedAndAnchoredChildrenFollowTheClientAreaAndTheSplitterSizesItsNeighbour) {
+    TTestWindow window;
+    ResizeClient(window, 400, 300);
+    TNvPanel& bottom = window.Add<TNvPanel>();
+    bottom.SetBounds(0, 0, 0, 20);
+    bottom.SetAlign(TAlign::Bottom);
+    TNvPanel& side = window.Add<TNvPanel>();
+    side.SetBounds(0, 0, 100, 0);
+    side.SetAlign(TAlign::Right);
+    TNvSplitter& splitter = window.Add<TNvSplitter>(side, 4);
+    TNvPanel& rest = window.Add<TNvPanel>();
+    rest.SetAlign(TAlign::Client);
+    TTestButton& button = rest.Add<TTestButton>();  // 10,10 - 90,40 in a 296 x 280 parent
+    button.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
+    EXPECT_TRUE(Bounds(side) == (RECT{300, 0, 400, 280}));
+    EXPECT_TRUE(Bounds(splitter) == (RECT{296, 0, 300, 280}));
+
+    ResizeClient(window, 500, 200);
+    EXPECT_TRUE(Bounds(bottom) == (RECT{0, 180, 500, 200}));
+    EXPECT_TRUE(Bounds(side) == (RECT{400, 0, 500, 180}));
+    EXPECT_TRUE(Bounds(rest) == (RECT{0, 0, 396, 180}));
+    EXPECT_TRUE(Bounds(button) == (RECT{10, 10, 190, 40}));
+
+    // A drag of 60 pixels to the left, as the mouse gives it: the side panel grows, the rest shrinks.
+    SendMessageA(splitter.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+    SendMessageA(splitter.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-59, 5));
+    SendMessageA(splitter.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 5));
+    EXPECT_TRUE(Bounds(side) == (RECT{340, 0, 500, 180}));
+    EXPECT_TRUE(Bounds(rest) == (RECT{0, 0, 336, 180}));
+    EXPECT_TRUE(Bounds(button) == (RECT{10, 10, 130, 40}));
+
+    // Hidden, a docked control leaves its room to the others.
+    side.SetVisible(false);
+    splitter.SetVisible(false);
+    EXPECT_TRUE(Bounds(rest) == (RECT{0, 0, 500, 180}));
 }
 }  // namespace

@@ -1,0 +1,59 @@
+#include "core/MemoryCanvasWin32.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+TEST(MemoryCanvas, MakesItsBitmapOnlyWhenTheSizeReallyChanges) {
+    TMemoryCanvas canvas;
+    std::vector<SIZE> resizes;
+    canvas.OnResize = [&](HDC dc, int width, int height) {
+        EXPECT_EQ(dc, canvas.DC());
+        resizes.push_back({width, height});
+    };
+    EXPECT_EQ(canvas.Bits(), nullptr);  // nothing before the first use
+    canvas.Update();
+    canvas.SetSize(640, 360);
+    canvas.SetSize(200, 100);
+    canvas.Update();
+    ASSERT_EQ(resizes.size(), 2u);
+    EXPECT_EQ(resizes[0].cx, 640);
+    EXPECT_EQ(resizes[1].cy, 100);
+    BITMAP info{};
+    ASSERT_TRUE(GetObjectA(canvas.Bitmap(), sizeof info, &info));
+    EXPECT_EQ(info.bmWidth, 200);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    EXPECT_EQ(GetCurrentObject(canvas.DC(), OBJ_BITMAP), canvas.Bitmap());
+}
+
+TEST(MemoryCanvas, AMinimisedSizeKeepsThePictureAndTriesAgainLater) {
+    TMemoryCanvas canvas;
+    canvas.SetSize(30, 20);
+    const HBITMAP before = canvas.Bitmap();
+    canvas.SetSize(0, 0);
+    EXPECT_EQ(canvas.Bitmap(), before);
+    EXPECT_EQ(GetCurrentObject(canvas.DC(), OBJ_BITMAP), before);
+    EXPECT_TRUE(canvas.NeedsRealloc());
+    canvas.SetSize(30, 20);
+    EXPECT_FALSE(canvas.NeedsRealloc());
+    EXPECT_NE(canvas.Bitmap(), nullptr);
+}
+
+TEST(MemoryCanvas, TopDownRowsStartAtTheTopAndDrawCopiesTheWholeSurface) {
+    TMemoryCanvas canvas;
+    canvas.TopDown = true;
+    canvas.SetSize(4, 3);
+    auto* pixels = static_cast<uint32_t*>(canvas.Bits());
+    for (int i = 0; i < 12; ++i)
+        pixels[i] = 0x000000FF;  // blue, stored blue first
+    pixels[0] = 0x00FF0000;      // red at row 0 of the memory: the top-left corner
+    GdiFlush();
+    EXPECT_EQ(GetPixel(canvas.DC(), 0, 0), RGB(255, 0, 0));
+    TMemoryCanvas target;
+    target.SetSize(10, 10);
+    EXPECT_EQ(canvas.Draw(target.DC(), 5, 6), 0u);
+    EXPECT_EQ(GetPixel(target.DC(), 5, 6), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(target.DC(), 8, 8), RGB(0, 0, 255));
+}
+}  // namespace
