@@ -23,7 +23,7 @@ void TNvPanel::Paint(HDC dc) {
         const int saved = SaveDC(dc);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, HasFontColor() ? FontColor() : GetSysColor(COLOR_BTNTEXT));
-        SelectObject(dc, Font());
+        const TSelectObject font(dc, Font());
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         RestoreDC(dc, saved);

@@ -73,11 +73,10 @@ void TNvRichOutput::SetRedraw(bool enabled) {
 int TNvRichOutput::VisibleColumns() const {
     const RECT r = ClientRect();
     const TWindowDC dc(Handle());
-    const HGDIOBJ old = SelectObject(dc.get(), Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+    const TSelectObject font(dc.get(), Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
     static const char kSample[] = "0123456789, ";
     SIZE extent{};
     GetTextExtentPoint32A(dc.get(), kSample, sizeof kSample - 1, &extent);
-    SelectObject(dc.get(), old);
     // The control keeps a small margin on both sides.
     const int width = static_cast<int>(r.right - r.left) - 8;
     return std::max(16, static_cast<int>(width * static_cast<long>(sizeof kSample - 1) / std::max(1L, extent.cx)));

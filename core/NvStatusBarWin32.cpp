@@ -2,44 +2,14 @@
 
 #include <commctrl.h>
 
-namespace {
-// A memory DC with a bitmap of the given size selected into it.
-class TOffscreen {
-  public:
-    TOffscreen(HDC dc, int width, int height)
-        : dc_(CreateCompatibleDC(dc)), bitmap_(CreateCompatibleBitmap(dc, width, height)) {
-        old_ = SelectObject(dc_, bitmap_.get());
-    }
-    ~TOffscreen() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    TOffscreen(const TOffscreen&) = delete;
-    TOffscreen& operator=(const TOffscreen&) = delete;
-    HDC dc() const { return dc_; }
-
-  private:
-    HDC dc_;
-    TBitmapHandle bitmap_;
-    HGDIOBJ old_;  // not owned: what the fresh DC had selected
-};
-}  // namespace
-
 TNvStatusBar::TNvStatusBar(TWinControl* owner) : TWinControl(owner) {
     ParentFont = true;
     TCreateArgs args;
     args.className = STATUSCLASSNAMEA;
     args.style = WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE;
+    args.bounds = {0, 0, 0, kHeight};
     CreateHandle(args);
-    Layout();
-}
-
-void TNvStatusBar::Layout() {
-    if (!Handle() || !Parent() || !Parent()->Handle())
-        return;
-    const RECT r = Parent()->ClientRect();
-    SetWindowPos(Handle(), nullptr, 0, r.bottom - kHeight, r.right, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    UpdateParts();  // also when the size stayed, for a changed width table
+    SetAlign(TAlign::Bottom);
 }
 
 int TNvStatusBar::SetPanels(std::span<const int> widths) {
@@ -100,15 +70,15 @@ bool TNvStatusBar::OnDrawItemReflected(const TDrawItemEvent& event) {
 
 void TNvStatusBar::Paint(HDC dc) {
     const RECT r = ClientRect();
-    TOffscreen offscreen(dc, r.right, r.bottom);
+    canvas_.SetSize(r.right, r.bottom);
     if (HasColor()) {
         TBrushHandle brush(CreateSolidBrush(Color()));
-        FillRect(offscreen.dc(), &r, brush.get());
+        FillRect(canvas_.DC(), &r, brush.get());
     } else {
-        FillRect(offscreen.dc(), &r, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(canvas_.DC(), &r, GetSysColorBrush(COLOR_BTNFACE));
     }
-    DefaultHandler(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offscreen.dc()), PRF_CLIENT);
-    BitBlt(dc, 0, 0, r.right, r.bottom, offscreen.dc(), 0, 0, SRCCOPY);
+    DefaultHandler(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas_.DC()), PRF_CLIENT);
+    canvas_.Draw(dc, 0, 0);
 }
 
 LRESULT TNvStatusBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

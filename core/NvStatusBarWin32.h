@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "core/MemoryCanvasWin32.h"
 #include "core/NvRules.h"
 #include "core/WinControlWin32.h"
 
-// A status bar 19 pixels high along the bottom of its parent, in its parent's font, without a size grip, painted
-// off screen. Panels come from a width table; the first one can take whatever the fixed panels leave.
+// A status bar 19 pixels high docked along the bottom of its parent, in its parent's font, without a size grip,
+// painted off screen. Panels come from a width table; the first one can take whatever the fixed panels leave.
 class TNvStatusBar : public TWinControl {
   public:
     static constexpr int kHeight = 19;
@@ -23,8 +24,6 @@ class TNvStatusBar : public TWinControl {
     void SetPanelWidth(int index, int width);
     void SetPanelText(int index, const std::string& text);
     std::string PanelText(int index) const;
-    // Places the bar along the bottom of its parent; done on every resize of the parent.
-    void Layout();
 
     // Paints an owner-drawn panel; index is the panel's.
     std::function<void(const TDrawItemEvent&)> OnDrawPanel;
@@ -32,7 +31,6 @@ class TNvStatusBar : public TWinControl {
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnDrawItemReflected(const TDrawItemEvent& event) override;
-    void ParentResized() override { Layout(); }
     void ColorsChanged() override;
 
   private:
@@ -40,6 +38,7 @@ class TNvStatusBar : public TWinControl {
     void SendPanelText(int index);
     void Paint(HDC dc);
 
+    TMemoryCanvas canvas_;
     TStatusPanelPlan plan_;
     std::vector<std::string> texts_;
 };

@@ -190,14 +190,13 @@ struct TStaticColors {
 
 // What the dialog answers when a static asks for its colours.
 TStaticColors ColorsOf(HWND dialog, int id) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    const TMemoryDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkMode(dc, OPAQUE);
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
-    const TStaticColors colors{GetTextColor(dc), GetBkMode(dc), brush};
-    DeleteDC(dc);
-    return colors;
+    return {GetTextColor(dc), GetBkMode(dc), brush};
 }
 
 TEST_F(AboutBox, ShowsTheToolTitleDateAndCreditsAndCloseEndsIt) {

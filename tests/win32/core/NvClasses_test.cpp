@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/MemoryCanvasWin32.h"
 #include "core/NvFormWin32.h"
 #include "core/NvImageListWin32.h"
 #include "core/NvListViewWin32.h"
@@ -436,28 +437,13 @@ TEST_F(NvImageList, ResourceBitmapsLoadUpToTheFirstMissingNumber) {
     EXPECT_EQ(squares.Count(), 15);
 }
 
-// A square 32-bit memory canvas to draw into and read pixels back from.
-class TCanvas {
-  public:
-    explicit TCanvas(int size) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_, bitmap_.get());
+// A square top-down 32-bit surface to draw into and read pixels back from.
+struct TCanvas : TMemoryCanvas {
+    explicit TCanvas(int size) {
+        TopDown = true;
+        SetSize(size, size);
     }
-    ~TCanvas() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
-    HDC dc() const { return dc_; }
-
-  private:
-    HDC dc_;
-    TBitmapHandle bitmap_;
-    HGDIOBJ old_;
+    HDC dc() const { return DC(); }
 };
 
 TEST_F(NvImageList, TheCornerColourOfAPictureBecomesTransparent) {
