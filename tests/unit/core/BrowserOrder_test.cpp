@@ -69,7 +69,7 @@ TEST(LauncherExtraInfo, TimeSinceTheLastRunChangesUnitAtItsLimits) {
 }
 
 TEST(LauncherExtraInfo, ToolsNeverRunShowNothingInTheStatisticsColumns) {
-    const TToolRecord& calc = ToolRecord(0);
+    const TToolRecord& calc = ToolRecord(kCalculatorIndex);
     const TToolStats never;
     for (int info = 3; info <= 6; ++info)
         EXPECT_EQ(ExtraInfoText(info, calc, never, 46362), "") << info;

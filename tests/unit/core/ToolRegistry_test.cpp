@@ -77,14 +77,14 @@ TEST(ToolRegistry, ARecordOutsideTheRegistryHasIndexZero) {
 }
 
 TEST(ToolRegistry, DataFoldersLieInTheDataFolderExceptTheLaunchers) {
-    EXPECT_EQ(ToolDataFolder(ToolRecord(0), "C:\\Apps\\"), "C:\\Apps\\data\\calculator\\");
+    EXPECT_EQ(ToolDataFolder(ToolRecord(kCalculatorIndex), "C:\\Apps\\"), "C:\\Apps\\data\\calculator\\");
     EXPECT_EQ(ToolDataFolder(ToolRecord(-2), "C:\\Apps\\"), "C:\\Apps\\data\\configeditor\\");
     EXPECT_EQ(ToolDataFolder(ToolRecord(-1), "C:\\Apps\\"), "C:\\Apps\\");
 }
 
 TEST(ToolRegistry, LaunchParametersQuoteTheTitleAndAppendTheExtra) {
-    EXPECT_EQ(LaunchParameters(ToolRecord(7), ""), "\"Date Calculator\"");
-    EXPECT_EQ(LaunchParameters(ToolRecord(2), "255"), "\"Number Converter\" 255");
+    EXPECT_EQ(LaunchParameters(ToolRecord(kDateCalcIndex), ""), "\"Date Calculator\"");
+    EXPECT_EQ(LaunchParameters(ToolRecord(kNumberConverterIndex), "255"), "\"Number Converter\" 255");
     // The quoted title finds its own record again by the exact pass.
     for (int i = kFirstToolIndex; i <= kLastToolIndex; ++i)
         EXPECT_EQ(Found(ToolRecord(static_cast<TToolIndex>(i)).Title), i);
@@ -105,11 +105,11 @@ class RunStatistics : public ::testing::Test {
 
 TEST_F(RunStatistics, FirstStartWritesAllThreeAndLaterStartsKeepTheFirstTime) {
     TKoIni ini(file_, profile_);
-    UpdateRunStatistics(ToolRecord(14), ini, 46000.25);
+    UpdateRunStatistics(ToolRecord(kPingerIndex), ini, 46000.25);
     EXPECT_EQ(ini.ReadString("pinger", "FirstRunTime", ""), "46000.25");
     EXPECT_EQ(ini.ReadInteger("pinger", "TotalRunCount", -1), 1);
     EXPECT_EQ(ini.ReadString("pinger", "LastRunTime", ""), "46000.25");
-    UpdateRunStatistics(ToolRecord(14), ini, 46001.5);
+    UpdateRunStatistics(ToolRecord(kPingerIndex), ini, 46001.5);
     EXPECT_EQ(ini.ReadString("pinger", "FirstRunTime", ""), "46000.25");
     EXPECT_EQ(ini.ReadInteger("pinger", "TotalRunCount", -1), 2);
     EXPECT_EQ(ini.ReadString("pinger", "LastRunTime", ""), "46001.5");
@@ -118,7 +118,7 @@ TEST_F(RunStatistics, FirstStartWritesAllThreeAndLaterStartsKeepTheFirstTime) {
 TEST_F(RunStatistics, AnUnreadableCountStartsAgainFromOne) {
     TKoIni ini(file_, profile_);
     ini.WriteString("calculator", "TotalRunCount", "many");
-    UpdateRunStatistics(ToolRecord(0), ini, 1.0);
+    UpdateRunStatistics(ToolRecord(kCalculatorIndex), ini, 1.0);
     EXPECT_EQ(ini.ReadInteger("calculator", "TotalRunCount", -1), 1);
 }
 

@@ -200,7 +200,7 @@ TStaticColors ColorsOf(HWND dialog, int id) {
 }
 
 TEST_F(AboutBox, ShowsTheToolTitleDateAndCreditsAndCloseEndsIt) {
-    const TToolRecord& pinger = ToolRecord(14);
+    const TToolRecord& pinger = ToolRecord(kPingerIndex);
     std::string title, compiled, mail, web;
     LOGFONTA titleFont{};
     HFONT titleHandle = nullptr;
@@ -265,7 +265,7 @@ TEST_F(AboutBox, ReadmeIsEnabledWhenTheFileLiesBesideTheProgram) {
         readmeEnabled = IsWindowEnabled(GetDlgItem(dialog, 40));
         Press(dialog, IDCANCEL);
     });
-    ShowAboutBox(nullptr, ToolRecord(0).Updated, ToolRecord(0).Title);
+    ShowAboutBox(nullptr, ToolRecord(kCalculatorIndex).Updated, ToolRecord(kCalculatorIndex).Title);
     driver.Join();
     ASSERT_TRUE(driver.Found());
     EXPECT_TRUE(readmeEnabled);

@@ -50,7 +50,7 @@ std::vector<std::string> VariableNames(TKoUtilForm& form) {
 }
 
 TEST_F(KoUtilForm, DefinesTheSharedAndPlacementVariablesThatTheToolHas) {
-    auto pinger = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(14));
+    auto pinger = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kPingerIndex));
     EXPECT_EQ(VariableNames(*pinger),
               (std::vector<std::string>{"core.color_back", "core.color_text", "core.color_mark", "core.color_mark_text",
                                         "core.edge_snap_size", "core.font_variable", "core.font_fixed",
@@ -65,14 +65,14 @@ TEST_F(KoUtilForm, DefinesTheSharedAndPlacementVariablesThatTheToolHas) {
     EXPECT_NE(editor->Config().Find("configeditor.window_width"), nullptr);
     editor.reset();
 
-    auto dateCalc = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(7));
+    auto dateCalc = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kDateCalcIndex));
     EXPECT_EQ(dateCalc->Config().Find("datecalc.window_width"), nullptr);
     EXPECT_EQ(dateCalc->WindowMaxed, nullptr);
     EXPECT_FALSE(GetWindowLongA(dateCalc->Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
 }
 
 TEST_F(KoUtilForm, ChangingAFontRefontsTheTaggedControlsAndLeavesTheOthers) {
-    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(14));
+    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kPingerIndex));
     TTaggedChild& fixed = form->Add<TTaggedChild>(kTagFixedFont);
     TTaggedChild& alone = form->Add<TTaggedChild>(kTagFixedFont | kTagLeaveAlone);
     TTaggedChild& variable = form->Add<TTaggedChild>(kTagFixedFont | kTagVariableFont);
@@ -86,7 +86,7 @@ TEST_F(KoUtilForm, ChangingAFontRefontsTheTaggedControlsAndLeavesTheOthers) {
 }
 
 TEST_F(KoUtilForm, ColoursReachTheControlsWhoseTagsAskForThem) {
-    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(14));
+    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kPingerIndex));
     TTaggedChild& painted = form->Add<TTaggedChild>(kTagBackColor | kTagTextColor);
     TTaggedChild& plain = form->Add<TTaggedChild>(kTagFixedFont);
     form->ColorBack->SetAsText("#102030");
@@ -98,7 +98,7 @@ TEST_F(KoUtilForm, ColoursReachTheControlsWhoseTagsAskForThem) {
 }
 
 TEST_F(KoUtilForm, OnlyChangedSettingsReachTheIniFileWhenTheWindowCloses) {
-    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(14));
+    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kPingerIndex));
     form->WindowLeft->SetValue(33);
     form->StayOnTopVar->SetValue(true);
     EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -186,7 +186,7 @@ TEST_F(KoUtilForm, ClosingDuringAJobEndsTheJobFirstAndAnotherScanNeverNests) {
 }
 
 TEST_F(KoUtilForm, CommonShortcutsAreHandledEvenWhereTheyChangeNothing) {
-    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(7));
+    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kDateCalcIndex));
     TShiftState alt;
     alt.alt = true;
     EXPECT_TRUE(form->HandleShortcut(VK_RETURN, alt));  // a fixed window has nothing to maximise
