@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test layer: style, native unit tests, the same under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzz smoke per target, the Windows build, and the Win32
-# and end-to-end tests under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the thread tests under ThreadSanitizer, a short fuzz smoke per
+# target, the Windows build, and the Win32 and end-to-end tests under Wine.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 FUZZ_SECONDS=${FUZZ_SECONDS:-15}
@@ -28,6 +28,14 @@ native() {
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null &&
         cmake --build "$dir" &&
         ctest --test-dir "$dir" --output-on-failure -j2
+}
+
+# Only the code that starts threads: the rest gains nothing from a ThreadSanitizer run.
+thread_tests() {
+    local dir=$DD_BUILD/native-tsan
+    cmake -S . -B "$dir" -G Ninja -DTSAN=ON >/dev/null &&
+        cmake --build "$dir" --target thread_tests &&
+        TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" "$dir/thread_tests" --gtest_brief=1
 }
 
 fuzz() {
@@ -84,6 +92,7 @@ wine_tests() {
 step "style (clang-format)" style
 step "native unit tests" native "$DD_BUILD/native"
 step "native unit tests under ASan+UBSan" native "$DD_BUILD/native-sanitize" -DSANITIZE=ON
+step "native thread tests under ThreadSanitizer" thread_tests
 step "fuzz smoke" fuzz
 step "Windows build (i686)" windows_build
 step "Win32 and end-to-end tests under Wine" wine_tests
