@@ -12,19 +12,30 @@ constexpr long double kTwo63 = 9223372036854775808.0L;
 
 const char kDivisionByZero[] = "Division by Zero";
 
-// The whole power for an integral exponent by squaring; a negative exponent gives the reciprocal of the positive
-// power, so an overflow on the way is a fault even when the reciprocal would be tiny.
+// Beyond this many, repeated multiplication would hold the window for a noticeable time: squaring takes over.
+constexpr uint32_t kMostMultiplications = 1000000;
+
+// The whole power for an integral exponent by repeated multiplication, which rounds as each product does; a
+// negative exponent gives the reciprocal of the positive power, so an overflow on the way is a fault even when the
+// reciprocal would be tiny.
 long double IntPower(long double a, int32_t n, int32_t pos, int32_t len) {
-    uint32_t m = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
-    long double result = 1.0L;
-    long double base = a;
-    for (;;) {
-        if (m & 1u)
-            result *= base;
-        m >>= 1;
-        if (m == 0)
-            break;
-        base *= base;
+    const uint32_t m = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+    long double result = a;
+    if (std::fabs(a) == 1.0L) {
+        result = (m & 1u) ? a : 1.0L;
+    } else if (m <= kMostMultiplications) {
+        // Zero and infinity stay what they are: no need to go on.
+        for (uint32_t i = 1; i < m && result != 0 && !std::isinf(result); ++i)
+            result *= a;
+    } else {
+        result = 1.0L;
+        long double base = a;
+        for (uint32_t rest = m;; base *= base) {
+            if (rest & 1u)
+                result *= base;
+            if ((rest >>= 1) == 0)
+                break;
+        }
     }
     Checked(result, pos, len);
     if (n < 0) {

@@ -76,6 +76,33 @@ def val(expr, value, ctx="-"):
     rows.append((expr, ctx, expected, "", "", tol))
 
 
+def power80(text, n):
+    """text ^ n as the evaluator works it out in 80-bit reals: by one multiplication after another, each rounded to
+    64 bits of mantissa, up to a million of them; beyond that by squaring. A negative n gives the reciprocal."""
+    with mp.workprec(64):
+        a = mp.mpf(text)
+        if abs(n) <= 1000000:
+            r = a
+            for _ in range(abs(n) - 1):
+                r = r * a
+        else:
+            r, base, rest = mp.mpf(1), a, abs(n)
+            while True:
+                if rest & 1:
+                    r = r * base
+                rest >>= 1
+                if not rest:
+                    break
+                base = base * base
+        if n < 0:
+            r = 1 / r
+        return mp.nstr(r, 30)
+
+
+def exact80(text, n):
+    rows.append(("%s^%d" % (text, n), "-", power80(text, n), "", "", "0"))
+
+
 def err(expr, message, pos, length, ctx="-"):
     rows.append((expr, ctx, message, str(pos), str(length), ""))
 
@@ -177,6 +204,9 @@ val("1.5^2.5", m("1.5") ** m("2.5"))
 val("10^-3", F(1, 1000))
 val("0.5^-16000", 2**16000)
 val("3^40", 3**40)
+for text, n in [("1.1", 25), ("3.3", 17), ("0.7", 50), ("1.01", 1000), ("1.7", 33), ("0.9", 77), ("1.0001", 12345),
+                ("1.3", -29), ("1.0000001", 1000000), ("1.0000001", 1000001), ("1.0000001", 2000000000)]:
+    exact80(text, n)
 err("1.5^2147483648", OVER, 4, 1)
 val("0.5^2147483648", 0)
 val("0.5^2147483647", 0)
