@@ -23,13 +23,6 @@ std::string Digits(uint64_t value, unsigned base) {
     return text;
 }
 
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 }  // namespace
 
 std::string FormatResult(long double value, TNumberSystem system, char decimalSeparator) {
@@ -132,7 +125,15 @@ bool TCalcHistory::Forward(std::string& entry) {
 }
 
 std::string PastedExpression(const std::string& clipboard) {
-    return Trim(clipboard.substr(0, clipboard.find_first_of("\r\n")));
+    return std::string(TrimBlanks(clipboard.substr(0, clipboard.find_first_of("\r\n"))));
+}
+
+std::string NumberConverterArgument(long double result) {
+    const long double whole = std::trunc(result);
+    // The converter reads 64-bit integers only: a larger one would be dropped there without a word.
+    if (!(whole >= -9223372036854775808.0L && whole < 9223372036854775808.0L))
+        return {};
+    return Format("%.0f", {whole});
 }
 
 std::vector<std::pair<std::string, long double>> ParseVariableLines(const std::string& text, char decimalSeparator) {
@@ -151,7 +152,7 @@ std::vector<std::pair<std::string, long double>> ParseVariableLines(const std::s
         if (separator == std::string::npos || separator == 0)
             continue;
         long double value = 0;
-        if (TryTextToFloat(Trim(line.substr(separator + 1)), value, decimalSeparator))
+        if (TryTextToFloat(std::string(TrimBlanks(line.substr(separator + 1))), value, decimalSeparator))
             variables.emplace_back(line.substr(0, separator), value);
     }
     return variables;

@@ -46,6 +46,8 @@ class TCalcHistory {
 
 // A pasted text: up to its first line end, trimmed.
 std::string PastedExpression(const std::string& clipboard);
+// The start value handed to the Number Converter (F2): the whole part of the result, or nothing when it cannot take it.
+std::string NumberConverterArgument(long double result);
 
 // The lines "name<tab, blank or =>value" of the variables editor; lines without a name or a real value are dropped.
 std::vector<std::pair<std::string, long double>> ParseVariableLines(const std::string& text, char decimalSeparator);

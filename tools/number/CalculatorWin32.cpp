@@ -76,8 +76,7 @@ const TCommand<TFormCalc> TFormCalc::kKeys[] = {
     {{0, VK_F11, nullptr, 0, -1}, [](TFormCalc& f) { f.AskVariable(*f.VariableZ, "Z"); }},
     {{0, VK_F2, nullptr, 0, -1},
      [](TFormCalc& f) {
-         const long double truncated = std::trunc(f.LastResult->Value());
-         LaunchTool(ToolRecord(kNumberConverterIndex), Format("%.0f", {truncated}));
+         LaunchTool(ToolRecord(kNumberConverterIndex), NumberConverterArgument(f.LastResult->Value()));
      }},
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/Format.h"
+#include "core/KoLib.h"
 #include "core/Locale.h"
 #include "core/PrivateProfile.h"
 #include "tools/number/StringCalculator.h"
@@ -37,14 +38,6 @@ bool IsValueChar(unsigned char c, char decimalSeparator) {
     static constexpr std::string_view kValueChars = " &*+-/0123456789:<=>\\^|~\xA4";
     return kValueChars.find(static_cast<char>(c)) != std::string_view::npos ||
            c == static_cast<unsigned char>(decimalSeparator);
-}
-
-std::string Trimmed(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return std::string(s);
 }
 
 // Where the value part ends: the first character that cannot belong to a number or an operator, an "E" counting
@@ -126,8 +119,9 @@ std::vector<TInterpretLine> InterpretInput(TUnitConverterManager& units,
     std::vector<TInterpretLine> lines;
     const char decimalSeparator = AppLocale().DecimalSeparator();
     const size_t split = ValueEnd(text, decimalSeparator);
-    const std::string valueText = split == std::string::npos ? std::string() : Trimmed(text.substr(0, split));
-    const std::string unit = split == std::string::npos ? std::string() : Trimmed(text.substr(split));
+    const std::string valueText =
+        split == std::string::npos ? std::string() : std::string(TrimBlanks(text.substr(0, split)));
+    const std::string unit = split == std::string::npos ? std::string() : std::string(TrimBlanks(text.substr(split)));
     if (valueText.empty() || unit.empty()) {
         AddReport(lines, TInterpretLine::Kind::Report, "Error in entered input. Check value and unit again.",
                   unitcolors::kError);

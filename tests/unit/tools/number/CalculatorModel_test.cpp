@@ -86,6 +86,22 @@ TEST(CalculatorEditing, PasteKeepsTheFirstLineTrimmed) {
     EXPECT_EQ(PastedExpression("  2*(3+4)  \r\nsecond"), "2*(3+4)");
     EXPECT_EQ(PastedExpression("\nonly later"), "");
     EXPECT_EQ(PastedExpression("x"), "x");
+    EXPECT_EQ(PastedExpression("\x01\x1F 2+2\x0B\x7F\x0B"), "2+2\x0B\x7F");  // every control character goes
+}
+
+TEST(CalculatorEditing, F2HandsOverOnlyWholeNumbersTheConverterCanRead) {
+    const struct {
+        long double result;
+        const char* argument;
+    } cases[] = {{-1.9L, "-1"},
+                 {255.99L, "255"},
+                 {9223372036854775807.0L, "9223372036854775807"},
+                 {9223372036854775808.0L, ""},
+                 {-9223372036854775808.0L, "-9223372036854775808"},
+                 {-9223372036854775809.0L * 2, ""},
+                 {1e30L, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberConverterArgument(c.result), c.argument) << static_cast<double>(c.result);
 }
 
 TEST(CalculatorVariables, LinesWithANameAndARealDefineVariables) {
