@@ -2,6 +2,7 @@
 
 #include "core/DateTime.h"
 #include "core/Format.h"
+#include "core/KoIni.h"
 #include "core/KoLib.h"
 
 const char* const kSortMethodNames[7] = {"Index", "Title", "Category", "Updated", "RunCount", "FirstRun", "LastRun"};
@@ -33,6 +34,18 @@ struct TSortContext {
     const TStatsReader* stats;
 };
 }  // namespace
+
+TToolStats ReadToolStats(TKoIni& ini, const TToolRecord& tool) {
+    auto time = [&](const char* key) {
+        const auto value = static_cast<double>(ini.ReadFloat(tool.Key, key, 0));
+        return IsCalendarDay(value) ? value : 0.0;
+    };
+    TToolStats stats;
+    stats.runCount = ini.ReadInteger(tool.Key, "TotalRunCount", 0);
+    stats.firstRun = time("FirstRunTime");
+    stats.lastRun = time("LastRunTime");
+    return stats;
+}
 
 TToolOrder RegistryOrder() {
     TToolOrder order{};

@@ -17,6 +17,8 @@ struct TToolStats {
     double lastRun = 0;
 };
 using TStatsReader = std::function<TToolStats(const TToolRecord&)>;
+// The statistics the tool's section holds; a time outside the calendar (a hand-edited 1e300) counts as absent.
+TToolStats ReadToolStats(TKoIni& ini, const TToolRecord& tool);
 
 extern const char* const kSortMethodNames[7];
 extern const char* const kExtraInfoNames[7];

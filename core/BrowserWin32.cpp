@@ -10,15 +10,6 @@ constexpr TColor kIndexBoxColor = 95 | 93 << 8 | 197 << 16;
 constexpr int kIndexBoxWidth = 32;
 constexpr int kNarrowClientWidth = 196;
 
-TToolStats ReadStats(const TToolRecord& tool) {
-    TKoIni& ini = StatsIni();
-    TToolStats stats;
-    stats.runCount = ini.ReadInteger(tool.Key, "TotalRunCount", 0);
-    stats.firstRun = static_cast<double>(ini.ReadFloat(tool.Key, "FirstRunTime", 0));
-    stats.lastRun = static_cast<double>(ini.ReadFloat(tool.Key, "LastRunTime", 0));
-    return stats;
-}
-
 TColor AsColor(const TConfigVarColor* var) {
     return static_cast<TColor>(var->Value());
 }
@@ -96,7 +87,11 @@ int TFormBrowser::RowOf(TToolIndex index) const {
 void TFormBrowser::Refresh() {
     SendMessageA(List->Handle(), WM_SETREDRAW, FALSE, 0);
     List->Clear();
-    SortTools(Order, SortMethod->Value(), ReadStats);
+    // Read once here, not on every paint of every row.
+    for (TToolIndex i = 0; i <= kLastToolIndex; ++i)
+        stats_[static_cast<size_t>(i)] = ReadToolStats(StatsIni(), ToolRecord(i));
+    SortTools(Order, SortMethod->Value(),
+              [this](const TToolRecord& tool) { return stats_[static_cast<size_t>(ToolIndex(tool))]; });
     for (const TToolRecord* tool : Order)
         List->AddItem(tool->Title);
     const RECT client = ClientRect();
@@ -160,7 +155,8 @@ void TFormBrowser::DrawRow(const TDrawItemEvent& event) {
     const TColor markText = AsColor(ColorMarkText);
     SetTextColor(dc, selected ? markText : AsColor(ColorText));
     DrawTextA(dc, tool.Title, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    const std::string extra = ExtraInfoText(ExtraInfo->Value(), tool, ReadStats(tool), AppClock().Now());
+    const std::string extra =
+        ExtraInfoText(ExtraInfo->Value(), tool, stats_[static_cast<size_t>(ToolIndex(tool))], AppClock().Now());
     SetTextColor(dc, selected ? markText : BlendColor(markText, AsColor(ColorMark), 128));
     DrawTextA(dc, extra.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 

@@ -31,4 +31,5 @@ class TFormBrowser : public TKoUtilForm {
     void Step(TConfigVarInt& var, bool backwards);
     int RowOf(TToolIndex index) const;
     int rowHeight_ = 20;
+    std::array<TToolStats, kBrowserToolCount> stats_{};
 };

@@ -30,6 +30,7 @@ std::string TConfigVarIntArray::GetAsText() const {
 // Every blank, comma or semicolon ends a piece, so two in a row give a 0; a piece left after the last one counts
 // only when it is not empty.
 void TConfigVarIntArray::SetAsText(const std::string& text) {
+    const bool wasEmpty = items_.empty();
     items_.clear();
     std::string piece;
     for (char c : text) {
@@ -42,4 +43,14 @@ void TConfigVarIntArray::SetAsText(const std::string& text) {
     }
     if (!piece.empty())
         SetItem(Count(), StrToIntDef(piece, 0));
+    if (items_.empty() && !wasEmpty)
+        Changed();
+}
+
+// Emptying a list that had items is a change like any other: it shows as modified and reaches the file.
+void TConfigVarIntArray::Reset() {
+    if (items_.empty())
+        return;
+    items_.clear();
+    Changed();
 }

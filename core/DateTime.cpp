@@ -24,7 +24,13 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
     return date < 0 ? date - fraction : date + fraction;
 }
 
+bool IsCalendarDay(double dayNumber) {
+    return dayNumber >= -693593.0 && dayNumber < 2958466.0;  // false for NaN too
+}
+
 TDateTimeParts DecodeDateTime(double dayNumber) {
+    if (!IsCalendarDay(dayNumber))
+        return {};
     // Milliseconds since the epoch; before it the fraction still counts forward within its day.
     const double day = dayNumber < 0 ? std::ceil(dayNumber) : std::floor(dayNumber);
     long long msOfDay = std::llround(std::fabs(dayNumber - day) * 86400000.0);

@@ -272,7 +272,7 @@ class TConfigVarIntArray : public TConfigVar {
     std::string GetAsText() const override;
     void SetAsText(const std::string& text) override;
     std::string TypeName() const override { return ClassTypeName(); }
-    void Reset() override { items_.clear(); }
+    void Reset() override;
 
   private:
     std::vector<int32_t> items_;

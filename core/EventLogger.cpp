@@ -7,11 +7,6 @@
 #include "core/DateTime.h"
 #include "core/Locale.h"
 
-namespace {
-// The locale interface knows no time separator; every short time format we meet uses ":".
-constexpr char kTimeSeparator = ':';
-}  // namespace
-
 int TEventLog::Add(const std::string& text, TColor color, uint32_t data, uint32_t flags, int levelDelta) {
     const bool replace = (flags & kLogTransient) && !entries_.empty() && (entries_.back().Flags & kLogTransient);
     TLogEvent& entry = replace ? entries_.back() : NewEntry();
@@ -53,7 +48,7 @@ bool TEventLog::SaveToFile(const std::string& fileName, bool withTime, bool appe
     std::string text;
     for (const TLogEvent& entry : entries_) {
         if (withTime)
-            text.append(LogTimeStamp(entry.Time, dateSeparator, kTimeSeparator)).append(" ");
+            text.append(LogTimeStamp(entry.Time, dateSeparator, AppLocale().TimeSeparator())).append(" ");
         text.append(entry.Level, '\t').append(entry.Text).append("\r\n");
     }
     text.append("\r\n");

@@ -8,17 +8,19 @@ class ILocale {
     virtual ~ILocale() = default;
     virtual char DecimalSeparator() const = 0;
     virtual char ThousandSeparator() const = 0;
+    virtual char TimeSeparator() const = 0;
     // The date in the user's short date format; empty when the date is invalid.
     virtual std::string FormatShortDate(int year, int month, int day) const = 0;
 };
 
-// Fixed settings: "." and "," and the date as yyyy-mm-dd.
+// Fixed settings: "." and ",", ":" between hours and minutes, and the date as yyyy-mm-dd.
 class TFixedLocale : public ILocale {
   public:
     TFixedLocale(char decimalSeparator = '.', char thousandSeparator = ',')
         : decimal_(decimalSeparator), thousand_(thousandSeparator) {}
     char DecimalSeparator() const override { return decimal_; }
     char ThousandSeparator() const override { return thousand_; }
+    char TimeSeparator() const override { return ':'; }
     std::string FormatShortDate(int year, int month, int day) const override;
 
   private:

@@ -7,6 +7,7 @@ class TWin32Locale : public ILocale {
   public:
     char DecimalSeparator() const override { return Info(LOCALE_SDECIMAL, '.'); }
     char ThousandSeparator() const override { return Info(LOCALE_STHOUSAND, ','); }
+    char TimeSeparator() const override { return Info(LOCALE_STIME, ':'); }
     std::string FormatShortDate(int year, int month, int day) const override {
         if (!IsValidDate(year, month, day))
             return {};

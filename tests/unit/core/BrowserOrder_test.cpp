@@ -4,6 +4,10 @@
 
 #include <map>
 
+#include "core/KoIni.h"
+#include "core/PrivateProfile.h"
+#include "tests/unit/TempFileTest.h"
+
 namespace {
 std::string Keys(const TToolOrder& order, size_t count = kBrowserToolCount) {
     std::string keys;
@@ -81,5 +85,21 @@ TEST(LauncherExtraInfo, ToolsNeverRunShowNothingInTheStatisticsColumns) {
     EXPECT_EQ(ExtraInfoText(4, calc, ran, 46363), "26.12.06 12:00");
     EXPECT_EQ(ExtraInfoText(5, calc, ran, 46363), "26.12.06 18:00");
     EXPECT_EQ(ExtraInfoText(6, calc, ran, 46363), "6.00 hrs");
+}
+class LauncherStats : public TTempFileTest {};
+
+TEST_F(LauncherStats, TimesOutsideTheCalendarCountAsAbsent) {
+    Put("[calculator]\r\nTotalRunCount=3\r\nFirstRunTime=1e300\r\nLastRunTime=46000.5\r\n"
+        "[converter]\r\nFirstRunTime=-693594\r\nLastRunTime=2958465.99\r\n");
+    TPortableProfile profile;
+    TKoIni ini(file_, profile);
+    const TToolStats calc = ReadToolStats(ini, ToolRecord(kCalculatorIndex));
+    EXPECT_EQ(calc.runCount, 3);
+    EXPECT_EQ(calc.firstRun, 0);
+    EXPECT_EQ(ExtraInfoText(4, ToolRecord(kCalculatorIndex), calc, 46001), "");
+    EXPECT_EQ(ExtraInfoText(5, ToolRecord(kCalculatorIndex), calc, 46001), "25.12.09 12:00");
+    const TToolStats converter = ReadToolStats(ini, ToolRecord(kUnitConverterIndex));
+    EXPECT_EQ(converter.firstRun, 0);  // a day before 0001-01-01
+    EXPECT_EQ(ExtraInfoText(5, ToolRecord(kUnitConverterIndex), converter, 0), "99.12.31 23:45");
 }
 }  // namespace

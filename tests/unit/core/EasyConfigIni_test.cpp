@@ -53,7 +53,7 @@ TEST_F(EasyConfigIniTest, LoadSetsEveryPersistentVariableOnceAndClearsModified) 
     EXPECT_EQ(l.GetAsText(), "1 0 3");
     EXPECT_EQ(absent.Count(), 0);
     EXPECT_EQ(changes_, (std::vector<std::string>{"core.b1", "core.b2", "core.b3", "core.b4", "core.color", "core.f",
-                                                  "core.l", "core.l", "core.l"}));
+                                                  "core.l", "core.l", "core.l", "core.absent"}));
     for (int i = 0; i < config_.Count(); ++i)
         EXPECT_FALSE(config_.Items(i)->Modified()) << config_.Items(i)->FullName();
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <climits>
 #include <string>
 #include <vector>
@@ -288,7 +290,19 @@ TEST(EasyConfig, IntArrayTextSplitsAtEveryBlankCommaOrSemicolon) {
         config.changes.clear();
         a.SetAsText(c.text);
         EXPECT_EQ(a.GetAsText(), c.items) << c.text;
-        EXPECT_EQ(config.changes.size(), static_cast<size_t>(a.Count())) << c.text;
+        EXPECT_EQ(config.changes.size(), static_cast<size_t>(std::max(a.Count(), 1))) << c.text;
+    }
+    // Emptying a list is a change that must be saved; an empty list emptied again is none.
+    for (const bool byReset : {true, false}) {
+        a.SetAsText("4 5");
+        a.SetModified(false);
+        config.changes.clear();
+        byReset ? a.Reset() : a.SetAsText("");
+        EXPECT_TRUE(a.Modified());
+        EXPECT_EQ(config.changes.size(), 1u);
+        a.SetModified(false);
+        byReset ? a.Reset() : a.SetAsText("");
+        EXPECT_FALSE(a.Modified());
     }
 }
 
@@ -307,10 +321,8 @@ TEST(EasyConfig, IntArrayItemsGrowOnWriteAndReadZeroOutsideTheArray) {
     EXPECT_EQ(a.DataPtr(), nullptr);
     const int32_t raw = 9;
     a.SetData(&raw);
-    config.changes.clear();
     a.Reset();
     EXPECT_EQ(a.Count(), 0);
-    EXPECT_TRUE(config.changes.empty());
 }
 
 TEST(EasyConfig, RawDataHasTheSizesOfTheValueTypes) {

@@ -151,15 +151,19 @@ TEST_F(EventLogTest, AFileThatCannotBeOpenedIsLeftAlone) {
     EXPECT_FALSE(log_.SaveToFile((fs::path(file_) / "no" / "such.log").string(), false, false));
 }
 
-TEST(LocaleDateSeparator, IsTakenFromTheShortDateFormat) {
+TEST_F(EventLogTest, StampsTakeTheirSeparatorsFromTheLocale) {
     class TDottedLocale : public TFixedLocale {
       public:
         std::string FormatShortDate(int year, int month, int day) const override {
             return std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
         }
+        char TimeSeparator() const override { return '.'; }
     } dotted;
     SetAppLocale(&dotted);
     EXPECT_EQ(LocaleDateSeparator(), '.');
+    log_.Add("one");
+    ASSERT_TRUE(log_.SaveToFile(file_, true, false));
+    EXPECT_EQ(Bytes(), "[07.11.15 09.05.03] one\r\n\r\n");
     SetAppLocale(nullptr);
     EXPECT_EQ(LocaleDateSeparator(), '-');
 }
