@@ -103,11 +103,11 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
     WhenChanged(EdgeSnapSizeVar, [this] { EdgeSnapSize = EdgeSnapSizeVar->Value(); });
     WhenChanged(FontVariable, [this] {
         fontVariableLog_ = FontSpecToLogFont(FontVariable->Value());
-        ApplyTheme();
+        ShareFonts();
     });
     WhenChanged(FontFixed, [this] {
         fontFixedLog_ = FontSpecToLogFont(FontFixed->Value());
-        ApplyTheme();
+        ShareFonts();
     });
 }
 
@@ -149,6 +149,10 @@ void TKoUtilForm::Show() {
     ShowWindow(Handle(), WindowMaxed && WindowMaxed->Value() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(Handle());
     FormShown();
+    // Also when the window manager has not activated the window (yet).
+    const HWND focus = GetFocus();
+    if (ActiveControl && (!focus || !IsChild(Handle(), focus)))
+        ActiveControl->SetFocus();
 }
 
 void TKoUtilForm::SaveSettings() {
@@ -233,6 +237,20 @@ void TKoUtilForm::ApplyThemeTo(TWinControl& control) {
         if (tag & kTagTextColor)
             component->SetFontColor(static_cast<TColor>(ColorText->Value()));
     }
+}
+
+// The shared fonts are the same for every window of the process: an editor over a tool follows the tool's change,
+// its own list included. Only a change is passed on; a window that opens later reads them itself.
+void TKoUtilForm::ShareFonts() {
+    if (Ready) {
+        std::vector<TKoUtilForm*> forms;
+        EnumThreadWindows(GetCurrentThreadId(), CollectThreadForm, reinterpret_cast<LPARAM>(&forms));
+        for (TKoUtilForm* form : forms) {
+            form->fontVariableLog_ = fontVariableLog_;
+            form->fontFixedLog_ = fontFixedLog_;
+        }
+    }
+    ApplyTheme();
 }
 
 void TKoUtilForm::ApplyTheme(TWinControl* root) {

@@ -137,6 +137,7 @@ class TKoUtilForm : public TNvForm {
     }
     TNvMenuClick MenuClick();
     void ApplyThemeTo(TWinControl& control);
+    void ShareFonts();
     void Move(int left, int top, int width, int height);
     void SavePlacement();
     void SaveSettings();

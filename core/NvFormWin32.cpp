@@ -109,6 +109,14 @@ void TNvForm::Close() {
         SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
+void TNvForm::RestoreFocus() {
+    HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) ? lastFocus_ : nullptr;
+    if (!target && ActiveControl)
+        target = ActiveControl->Handle();
+    if (target && IsWindowVisible(target) && IsWindowEnabled(target))
+        ::SetFocus(target);
+}
+
 bool TNvForm::PreviewKeyMessage(const MSG& msg) {
     if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !OnKeyDown)
         return false;
@@ -141,6 +149,22 @@ LRESULT TNvForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetApplicationTitle(lParam ? reinterpret_cast<const char*>(lParam) : "");
             return result;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus))
+                    lastFocus_ = focus;
+                break;
+            }
+            if (!HIWORD(wParam)) {  // not minimised: the focus goes back where it was, not to the frame
+                DefaultHandler(message, wParam, lParam);
+                RestoreFocus();
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
         case WM_DESTROY:
             if (IsMainWindow())
                 PostQuitMessage(0);

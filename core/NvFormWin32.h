@@ -11,6 +11,8 @@ class TNvForm : public TWinControl {
     int EdgeSnapSize = 16;
     bool RedrawEnabled = true;
     bool StayOnTop = false;
+    // The control that has the keyboard focus when the window is activated, unless another one had it last.
+    TWinControl* ActiveControl = nullptr;
 
     void SetRedraw(bool enabled);
     void SetStayOnTop(bool onTop);
@@ -32,6 +34,11 @@ class TNvForm : public TWinControl {
     bool PreviewKeyMessage(const MSG& msg) override;
     // At the end of an interactive move or resize, after snapping.
     virtual void MoveSizeEnded() {}
+
+  private:
+    void RestoreFocus();
+
+    HWND lastFocus_ = nullptr;  // not owned: a child that had the focus when the window was deactivated
 };
 
 // Removes one pending keyboard message for the window, so that a handled key does not also arrive as a character.

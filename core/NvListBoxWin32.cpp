@@ -54,3 +54,10 @@ bool TNvListBox::OnDrawItemReflected(const TDrawItemEvent& event) {
     OnDrawItem(event);
     return true;
 }
+
+LRESULT TNvListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A double click reaches OnDblClick once, through the list's own notification on a row.
+    if (message == WM_LBUTTONDBLCLK)
+        return DefaultHandler(message, wParam, lParam);
+    return TWinControl::HandleMessage(message, wParam, lParam);
+}

@@ -22,5 +22,6 @@ class TNvListBox : public TWinControl {
     std::function<void(const TDrawItemEvent&)> OnDrawItem;
 
   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnDrawItemReflected(const TDrawItemEvent& event) override;
 };

@@ -3,6 +3,7 @@
 TNvPanel::TNvPanel(TWinControl* owner, DWORD style) : TWinControl(owner) {
     TCreateArgs args;
     args.style = style;
+    args.exStyle = WS_EX_CONTROLPARENT;  // Tab finds the controls inside
     CreateHandle(args);
 }
 

@@ -506,11 +506,30 @@ void TWinControl::SetFontColor(TColor color) {
     Invalidate();
 }
 
+namespace {
+// Tab and Shift+Tab move the focus among the window's tab stops, as in a dialog; an edit reached this way is
+// selected whole.
+bool MoveFocusByTab(HWND root, const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    HWND next = GetNextDlgTabItem(root, GetFocus(), GetKeyState(VK_SHIFT) < 0);
+    if (!next)
+        return false;
+    SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+    return true;
+}
+}  // namespace
+
 void DispatchMessageSafely(MSG& msg) {
     try {
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
-            TWinControl* root = TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+            const HWND rootWindow = GetAncestor(msg.hwnd, GA_ROOT);
+            TWinControl* root = TWinControl::FromHandle(rootWindow);
             if (root && root->PreviewKeyMessage(msg))
+                return;
+            if (root && MoveFocusByTab(rootWindow, msg))
                 return;
         }
         TranslateMessage(&msg);

@@ -210,30 +210,7 @@ void TAppSession::DragTo(int left, int top) {
 
 void TAppSession::PressKey(WORD key, bool alt, bool ctrl, bool shift) {
     if (ctrl || shift) {
-        SetForegroundWindow(window_);
-        for (int i = 0; i < 40 && GetForegroundWindow() != window_; ++i)
-            Sleep(50);
-        std::vector<INPUT> inputs;
-        auto add = [&inputs](WORD vk, bool up) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = vk;
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        };
-        const WORD modifiers[] = {static_cast<WORD>(ctrl ? VK_CONTROL : 0), static_cast<WORD>(shift ? VK_SHIFT : 0),
-                                  static_cast<WORD>(alt ? VK_MENU : 0)};
-        for (WORD m : modifiers)
-            if (m)
-                add(m, false);
-        add(key, false);
-        add(key, true);
-        for (int i = 2; i >= 0; --i)
-            if (modifiers[i])
-                add(modifiers[i], true);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        Sleep(100);
-        Sync();
+        TypeKey(key, alt, ctrl, shift);
         return;
     }
     // Plain and Alt keys are posted to the window, as the message loop would deliver them; no focus is needed.
@@ -246,6 +223,42 @@ void TAppSession::PressKey(WORD key, bool alt, bool ctrl, bool shift) {
     Sync();
 }
 
+void TAppSession::TypeKey(WORD key, bool alt, bool ctrl, bool shift) {
+    SetForegroundWindow(window_);
+    for (int i = 0; i < 40 && GetForegroundWindow() != window_; ++i)
+        Sleep(50);
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    const WORD modifiers[] = {static_cast<WORD>(ctrl ? VK_CONTROL : 0), static_cast<WORD>(shift ? VK_SHIFT : 0),
+                              static_cast<WORD>(alt ? VK_MENU : 0)};
+    for (WORD m : modifiers)
+        if (m)
+            add(m, false);
+    add(key, false);
+    add(key, true);
+    for (int i = 2; i >= 0; --i)
+        if (modifiers[i])
+            add(modifiers[i], true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+    Sync();
+}
+
+void TAppSession::DoubleClick(HWND control, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+    Sleep(300);
+}
+
 bool TAppSession::WaitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
@@ -256,12 +269,12 @@ bool TAppSession::Running() const {
 
 void TAppSession::TypeText(const std::string& text) {
     for (char c : text)
-        PostMessageA(GetFocusedControl(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        PostMessageA(FocusedControl(), WM_CHAR, static_cast<unsigned char>(c), 1);
     Sleep(100);
     Sync();
 }
 
-HWND TAppSession::GetFocusedControl() const {
+HWND TAppSession::FocusedControl() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     DWORD thread = GetWindowThreadProcessId(window_, nullptr);

@@ -42,6 +42,12 @@ class TAppSession {
     // Alt combinations are posted as the system would deliver them; Ctrl and Shift need the keyboard, so those
     // keys are typed into the window brought to the foreground.
     void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
+    // Types the key on the keyboard into the window brought to the foreground: it reaches the focused control.
+    void TypeKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
+    // The control of the window's thread that has the keyboard focus (the window itself when none has).
+    HWND FocusedControl() const;
+    // A double click on a point of a control, with the button messages around it that the mouse would give.
+    static void DoubleClick(HWND control, int x, int y);
     // Types text into the focused control of the window, character by character.
     void TypeText(const std::string& text);
     // The window's descendants of a window class ("Edit", "ListBox", "SysListView32", ...), in creation order.
@@ -62,8 +68,6 @@ class TAppSession {
     bool Running() const;
 
   private:
-    HWND GetFocusedControl() const;
-
     TObjectHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;

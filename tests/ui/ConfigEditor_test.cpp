@@ -54,6 +54,33 @@ TEST(ConfigEditor, F11EditsTheToolsVariablesAndClosingWritesTheChangesAtOnce) {
     EXPECT_TRUE(app.Running());
 }
 
+TEST(ConfigEditor, ADoubleClickEditsOnceAndTheListKeepsTheKeyboardAfterAnInputBox) {
+    TDistCopy dist("editor-mouse");
+    TAppSession app(dist, "Pinger");
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    app.PressKey(VK_F11);
+    HWND editor = WaitForWindowTitled("Pinger -> Config Editor 15.11.08");
+    ASSERT_NE(editor, nullptr);
+    HWND list = ListOf(editor);
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
+
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int row = RowOf(list, "pinger.stay_on_top");
+    TAppSession::DoubleClick(list, 40, row * height + height / 2);  // a boolean flips once, not back again
+
+    SendMessageA(list, LB_SETCURSEL, RowOf(list, "pinger.window_left"), 0);
+    PostKey(list, VK_RETURN);
+    HWND box = WaitForWindowTitled("Please Enter a Value");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
+
+    PostKey(list, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    EXPECT_EQ(dist.ReadIni("pinger", "stay_on_top"), "true");
+}
+
 TEST(ConfigEditor, StartedOnItsOwnItListsNothing) {
     TDistCopy dist("editor-alone");
     TAppSession app(dist, "\"Config Editor\"");

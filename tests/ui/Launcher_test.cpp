@@ -14,6 +14,21 @@ HWND TheList(const TAppSession& app) {
     return lists.empty() ? nullptr : lists.front();
 }
 
+BOOL CALLBACK CountTitled(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<std::string, int>*>(param);
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (IsWindowVisible(window) && search->first == caption)
+        ++search->second;
+    return TRUE;
+}
+
+int WindowsTitled(const std::string& caption) {
+    std::pair<std::string, int> search{caption, 0};
+    EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 int ClientWidth(HWND window) {
     RECT r;
     GetClientRect(window, &r);
@@ -43,6 +58,29 @@ TEST(Launcher, ListsTheSeventeenToolsAndADigitStartsOneInItsOwnProcess) {
     app.PressKey(VK_ESCAPE);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(dist.ReadIni("browser", "app_index"), "7");
+}
+
+TEST(Launcher, TheListHasTheKeyboardAndADoubleClickStartsOneProcess) {
+    TDistCopy dist("launcher-keys-mouse");
+    TAppSession app(dist, "");
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    const HWND list = TheList(app);
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
+    app.TypeKey(VK_DOWN);
+    app.TypeKey(VK_DOWN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    app.TypeKey(VK_END);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 16);
+
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    TAppSession::DoubleClick(list, 60, 3 * height + height / 2);
+    const std::string title = "Number Information 15.03.04";
+    HWND info = WaitForWindowTitled(title);
+    ASSERT_NE(info, nullptr);
+    Sleep(1500);  // time enough for a second process to show its window
+    EXPECT_EQ(WindowsTitled(title), 1);
+    while (HWND window = WaitForWindowTitled(title, 500))
+        CloseAndWait(window);
 }
 
 TEST(Launcher, AutoQuitClosesTheLauncherOnceTheToolStarts) {

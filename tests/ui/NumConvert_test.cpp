@@ -22,6 +22,13 @@ TEST(NumConvert, MinusOneInDecimalFillsEveryRowWithTheLargestValue) {
     EXPECT_EQ(RowTexts(app)[kRom], "Number to large, zero or negative");
     SaveScreenshot(app.Window(), "number-converter");
 
+    // Tab and Shift+Tab walk the rows, starting from the decimal one.
+    EXPECT_EQ(app.FocusedControl(), edits[kDec]);
+    app.TypeKey(VK_TAB);
+    EXPECT_EQ(app.FocusedControl(), edits[kOct]);
+    app.TypeKey(VK_TAB, false, false, true);
+    EXPECT_EQ(app.FocusedControl(), edits[kDec]);
+
     // A wider window stretches every row's edit by as much.
     std::vector<int> widths;
     for (HWND edit : edits) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/AppPaths.h"
+#include "core/ConfigEditorWin32.h"
 
 namespace {
 // A child window tagged for theming.
@@ -83,6 +84,16 @@ TEST_F(KoUtilForm, ChangingAFontRefontsTheTaggedControlsAndLeavesTheOthers) {
     EXPECT_EQ(variable.FaceName(), "Tahoma");
     EXPECT_EQ(alone.FaceName(), before);
     EXPECT_STREQ(form->FontFixedLog().lfFaceName, "Arial");
+}
+
+TEST_F(KoUtilForm, AnEditorOverAToolFollowsTheFontsTheToolChanges) {
+    auto form = TKoUtilForm::Create<TKoUtilForm>(nullptr, &ToolRecord(kPingerIndex));
+    auto editor = TKoUtilForm::Create<TConfigEditor>(form.get(), form.get());
+    editor->Edit(form->Config());
+    form->Config().Find("core.font_fixed")->SetAsText("Arial 14");
+    LOGFONTA font{};
+    GetObjectA(editor->List->Font(), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "Arial");
 }
 
 TEST_F(KoUtilForm, ColoursReachTheControlsWhoseTagsAskForThem) {
