@@ -13,6 +13,7 @@ TEasyConfigIni::TEasyConfigIni(std::string fileName, IPrivateProfile& profile)
 
 // By index: a change handler may define further variables while the list is being read.
 void TEasyConfigIni::Load() {
+    const TProfileLock lock(profile_, fileName_);
     char buffer[kBufferSize];
     for (int i = 0; i < Count(); ++i) {
         TConfigVar& var = *Items(i);
@@ -31,6 +32,7 @@ void TEasyConfigIni::Load() {
 
 // Quoted like TKoIni::WriteString, so that a text with blank ends or enclosing quotes reads back unchanged.
 void TEasyConfigIni::Save() {
+    const TProfileLock lock(profile_, fileName_);
     for (int i = 0; i < Count(); ++i) {
         TConfigVar& var = *Items(i);
         if (!var.Persistent() || !var.Modified())

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class IPrivateProfile;
+#include "core/PrivateProfile.h"
 
 // Reads and writes single INI keys at the moment they are asked, through the private-profile functions.
 class TKoIni {
@@ -31,6 +31,8 @@ class TKoIni {
     int ReadSections(std::vector<std::string>& list);
     bool ValueExists(const std::string& section, const std::string& key);
     bool ClearSection(const std::string& section);
+    // Keeps the program's other processes off the file while the holder lives: for reading and rewriting in one go.
+    TProfileLock Lock() const { return TProfileLock(profile_, fileName_); }
 
     // The text WriteString stores for a value, quoted so that reading returns the value unchanged.
     static std::string QuoteValue(const std::string& value);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // The private-profile (INI file) functions, shaped like the platform's ANSI ones so that TKoIni runs the same over
 // Windows' own implementation and over the portable one. Null section or key ask for name lists, as on Windows.
@@ -20,6 +21,25 @@ class IPrivateProfile {
     virtual bool WriteString(const char* section, const char* key, const char* value, const char* fileName) = 0;
     // Replaces the section's lines by the zero-separated "key=value" list ended by an empty text.
     virtual bool WriteSection(const char* section, const char* lines, const char* fileName) = 0;
+    // Keeps the program's other processes away from the file while a read-modify-write runs; locks nest within a
+    // thread. The portable profile has no other process to keep away.
+    virtual void Lock(const char* /*fileName*/) {}
+    virtual void Unlock(const char* /*fileName*/) {}
+};
+
+// Holds a profile's lock on one file for its lifetime.
+class TProfileLock {
+  public:
+    TProfileLock(IPrivateProfile& profile, std::string fileName) : profile_(profile), fileName_(std::move(fileName)) {
+        profile_.Lock(fileName_.c_str());
+    }
+    ~TProfileLock() { profile_.Unlock(fileName_.c_str()); }
+    TProfileLock(const TProfileLock&) = delete;
+    TProfileLock& operator=(const TProfileLock&) = delete;
+
+  private:
+    IPrivateProfile& profile_;
+    std::string fileName_;
 };
 
 // Windows' behaviour reproduced on plain files: every call reads the file anew; writes rewrite it whole.

@@ -121,6 +121,7 @@ void ReleaseStatsIni() {
 void UpdateRunStatistics(const TToolRecord& record, TKoIni& ini, double now) {
     const std::string section = record.Key;
     static const std::string kAbsent(1, '\x1b');
+    const TProfileLock lock = ini.Lock();
     if (ini.ReadString(section, "FirstRunTime", kAbsent) == kAbsent)
         ini.WriteFloat(section, "FirstRunTime", now);
     ini.WriteInteger(section, "TotalRunCount", ini.ReadInteger(section, "TotalRunCount", 0) + 1);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/ui/AppSession.h"
 
@@ -77,5 +81,33 @@ TEST(StartUp, RunStatisticsCountEveryStartAndKeepTheFirstRunTime) {
     EXPECT_EQ(dist.ReadIni("pinger", "TotalRunCount"), "2");
     EXPECT_GT(std::strtod(dist.ReadIni("pinger", "LastRunTime").c_str(), nullptr), std::strtod(first.c_str(), nullptr));
     EXPECT_EQ(dist.ReadIni("browser", "TotalRunCount"), "");  // only the started tool counts
+}
+// Tools that start and close at the same moment all write the one INI file: no process may lose another's write.
+TEST(StartUp, ToolsStartedAndClosedTogetherLoseNoWrite) {
+    TDistCopy dist("startup-together");
+    const char* const tools[] = {"calc", "2", "3", "7", "14"};
+    const char* const sections[] = {"calculator", "numconvert", "numberinfo", "datecalc", "pinger"};
+    constexpr int kRounds = 8;
+    std::vector<std::string> firstRuns;
+    for (int round = 1; round <= kRounds; ++round) {
+        std::vector<std::unique_ptr<TAppSession>> apps;
+        for (const char* tool : tools)
+            apps.push_back(std::make_unique<TAppSession>(dist, tool));
+        for (auto& app : apps)
+            ASSERT_NE(app->WaitForWindow(), nullptr);
+        for (auto& app : apps)
+            PostMessageA(app->Window(), WM_CLOSE, 0, 0);
+        for (auto& app : apps)
+            ASSERT_TRUE(app->WaitForExit());
+        for (size_t i = 0; i < std::size(sections); ++i) {
+            const std::string first = dist.ReadIni(sections[i], "FirstRunTime");
+            if (round == 1)
+                firstRuns.push_back(first);
+            else
+                EXPECT_EQ(first, firstRuns[i]) << sections[i] << " round " << round;
+        }
+    }
+    for (const char* section : sections)
+        EXPECT_EQ(dist.ReadIni(section, "TotalRunCount"), std::to_string(kRounds)) << section;
 }
 }  // namespace

@@ -182,6 +182,7 @@ void TFormCalc::SaveLists() {
         return;
     listsSaved_ = true;
     TKoIni& ini = StatsIni();
+    const TProfileLock lock = ini.Lock();
     ini.ClearSection(kVariablesSection);
     for (int i = 0; i < variables_.Count(); ++i)
         ini.WriteFloat(kVariablesSection, variables_.Names(i), variables_.Values(i));
