@@ -2,10 +2,46 @@
 
 #include "core/NvImageListWin32.h"
 #include "core/NvRules.h"
+#include "core/RowModel.h"
+
+#include <utility>
 
 namespace {
 int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM compare) {
     return (*reinterpret_cast<const std::function<int(LPARAM, LPARAM)>*>(compare))(a, b);
+}
+
+// Sets a flag for the length of a scope.
+class TFlagScope {
+  public:
+    explicit TFlagScope(bool& flag) : flag_(flag), previous_(std::exchange(flag, true)) {}
+    ~TFlagScope() { flag_ = previous_; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+  private:
+    bool& flag_;
+    bool previous_;
+};
+
+// The program's texts are in the ANSI code page, as the ...A functions take them.
+std::wstring Widen(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = text.empty() ? 0
+                                    : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                          wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
+std::string Narrow(const wchar_t* text) {
+    const int size = text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
+    if (size <= 1)
+        return {};
+    std::string narrow(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), size, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(size - 1));
+    return narrow;
 }
 
 int ColumnFormat(uint8_t alignment) {
@@ -47,11 +83,13 @@ void TNvListView::SetSortColumn(int index) {
     ShowArrow(sortColumn_, false);
     sortColumn_ = index;
     ShowArrow(sortColumn_, true);
+    SortRows();
 }
 
 void TNvListView::SetSortDescending(bool descending) {
     sortDescending_ = descending;
     ShowArrow(sortColumn_, true);
+    SortRows();
 }
 
 bool TNvListView::ColumnClick() const {
@@ -181,6 +219,146 @@ void TNvListView::SetChecked(int item, bool checked) {
     SendMessageA(Handle(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
 }
 
+void TNvListView::SetRows(TRowView* view, const IRowSource* source) {
+    rows_ = view;
+    source_ = source;
+    selectedSource_ = focusedSource_ = -1;
+    if (rows_) {
+        if (rows_->Source() != source)
+            rows_->SetSource(source);
+        rows_->SetSort(sortColumn_, sortDescending_);
+    }
+    RowsChanged();
+}
+
+void TNvListView::RowsChanged() {
+    {
+        const TFlagScope own(restoring_);
+        SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_ ? rows_->Count() : 0, LVSICF_NOSCROLL);
+    }
+    RestoreSelection();
+}
+
+void TNvListView::SelectSourceRow(int row) {
+    const int index = rows_ ? rows_->VisibleIndexOf(row) : -1;
+    SetSelected(index);
+    selectedSource_ = focusedSource_ = index >= 0 ? row : -1;
+}
+
+void TNvListView::SortRows() {
+    if (!rows_)
+        return;
+    rows_->SetSort(sortColumn_, sortDescending_);
+    RestoreSelection();
+    Invalidate();
+}
+
+// Moves the selection and focus to where their source rows are now; the control only knows visible indexes. Some
+// controls scroll to an item given the focus: the rows at the top stay where they were.
+void TNvListView::RestoreSelection() {
+    const auto top = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+    const int before = selectedSource_;
+    const int selected = rows_ ? rows_->VisibleIndexOf(selectedSource_) : -1;
+    const int focused = rows_ ? rows_->VisibleIndexOf(focusedSource_) : -1;
+    {
+        const TFlagScope own(restoring_);
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        state.stateMask = state.state = LVIS_FOCUSED;
+        if (focused >= 0)
+            SendMessageA(Handle(), LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&state));
+        state.stateMask = state.state = LVIS_SELECTED;
+        if (selected >= 0)
+            SendMessageA(Handle(), LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));
+    }
+    if (const auto now = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0)); now != top) {
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        if (SendMessageA(Handle(), LVM_GETITEMRECT, now, reinterpret_cast<LPARAM>(&item)))
+            SendMessageA(Handle(), LVM_SCROLL, 0, (top - now) * (item.bottom - item.top));
+    }
+    selectedSource_ = selected >= 0 ? selectedSource_ : -1;
+    focusedSource_ = focused >= 0 ? focusedSource_ : -1;
+    // The same row staying selected at another index is no change; a row filtered away is.
+    if (selectedSource_ != before && OnChange)
+        OnChange();
+}
+
+void TNvListView::NoteSelection() {
+    if (restoring_ || !rows_)
+        return;
+    selectedSource_ = rows_->SourceRow(Selected());
+    focusedSource_ = rows_->SourceRow(
+        static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+}
+
+// The A and W forms of the notification differ only in the type of the text pointer.
+void TNvListView::ItemWanted(NMHDR* header, bool wide) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    const int row = rows_->SourceRow(item.iItem);
+    const bool known = row >= 0 && row < source_->RowCount();
+    if (item.mask & LVIF_TEXT) {
+        text_ = known ? source_->CellText(row, item.iSubItem) : std::string();
+        if (wide) {
+            wideText_ = Widen(text_);
+            reinterpret_cast<NMLVDISPINFOW*>(header)->item.pszText = wideText_.data();
+        } else {
+            item.pszText = text_.data();
+        }
+    }
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
+        item.iImage = known ? source_->RowImage(row) : -1;
+}
+
+// Typing in the list: the next row whose caption starts with the typed text.
+int TNvListView::FindItem(const NMHDR* header, bool wide) const {
+    const auto& find = *reinterpret_cast<const NMLVFINDITEMA*>(header);
+    const UINT flags = find.lvfi.flags;
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL)))
+        return -1;
+    const std::string text = wide ? Narrow(reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz)
+                                  : std::string(find.lvfi.psz ? find.lvfi.psz : "");
+    return rows_->FindRow(text, find.iStart, (flags & LVFI_PARTIAL) != 0, (flags & LVFI_WRAP) != 0);
+}
+
+LRESULT TNvListView::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const int row = rows_->SourceRow(static_cast<int>(draw.nmcd.dwItemSpec));
+    if (row < 0 || row >= source_->RowCount())
+        return CDRF_DODEFAULT;
+    const TRowColors colors = source_->RowColors(row);
+    if (colors.hasText)
+        draw.clrText = colors.text;
+    if (colors.hasBackground)
+        draw.clrTextBk = colors.background;
+    return colors.hasText || colors.hasBackground ? CDRF_NEWFONT : CDRF_DODEFAULT;
+}
+
+bool TNvListView::RowNotified(NMHDR* header, LRESULT& result) {
+    switch (header->code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            ItemWanted(header, header->code == LVN_GETDISPINFOW);
+            result = 0;
+            return true;
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            result = FindItem(header, header->code == LVN_ODFINDITEMW);
+            return true;
+        case NM_CUSTOMDRAW:
+            result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+            return true;
+        case LVN_ODSTATECHANGED:
+            NoteSelection();
+            return false;
+        default:
+            return false;
+    }
+}
+
 void TNvListView::ColorsChanged() {
     if (HasColor()) {
         SendMessageA(Handle(), LVM_SETBKCOLOR, 0, Color());
@@ -226,6 +404,8 @@ LRESULT TNvListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TNvListView::OnNotifyReflected(NMHDR* header, LRESULT& result) {
+    if (rows_ && source_ && RowNotified(header, result))
+        return true;
     const UINT code = header->code;
     if (code == LVN_COLUMNCLICK) {
         ColumnClicked(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
@@ -245,7 +425,9 @@ bool TNvListView::OnNotifyReflected(NMHDR* header, LRESULT& result) {
             return false;
         if ((changed & LVIS_STATEIMAGEMASK) && OnItemChecked)
             OnItemChecked(change->iItem, (change->uNewState & LVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(1));
-        if ((changed & LVIS_SELECTED) && OnChange)
+        if (changed & (LVIS_SELECTED | LVIS_FOCUSED))
+            NoteSelection();
+        if ((changed & LVIS_SELECTED) && OnChange && !restoring_)
             OnChange();
     }
     return false;

@@ -9,7 +9,9 @@
 
 #include "core/WinControlWin32.h"
 
+class IRowSource;
 class TNvImageList;
+class TRowView;
 
 // One column of a column table: width in pixels, alignment 0 left, 1 right, 2 centre, and the caption.
 struct TNvColumn {
@@ -20,11 +22,22 @@ struct TNvColumn {
 
 // A report-view list with whole-row selection that keeps its selection visible, read-only labels, a sort arrow in
 // the header and events for column clicks, column resizing, cancelled label edits and check boxes.
+// Created with kOwnerDataStyle it holds no items: its rows come from a row view and source, which sort and filter.
 class TNvListView : public TWinControl {
   public:
     static constexpr DWORD kStyle =
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+    static constexpr DWORD kOwnerDataStyle = kStyle | LVS_OWNERDATA;
     explicit TNvListView(TWinControl* owner, DWORD style = kStyle, DWORD exStyle = WS_EX_CLIENTEDGE);
+
+    // Owner-data mode. Both must outlive the list or be taken away with SetRows(nullptr, nullptr). The view gets
+    // the source and the list's sort column and direction; header clicks and the sort setters re-sort it.
+    void SetRows(TRowView* view, const IRowSource* source);
+    // After the view changed (Refresh, a new filter): the new row count, the scroll position kept where possible,
+    // the same source row still selected and focused when it is visible.
+    void RowsChanged();
+    int SelectedSourceRow() const { return selectedSource_; }  // -1 when none
+    void SelectSourceRow(int row);                             // clears the selection for a hidden row
 
     int SortColumn() const { return sortColumn_; }
     bool SortDescending() const { return sortDescending_; }
@@ -76,6 +89,23 @@ class TNvListView : public TWinControl {
     void ColumnClicked(int column);
     void HeaderNotified(const NMHEADERA& notify);
 
+    bool RowNotified(NMHDR* header, LRESULT& result);
+    void ItemWanted(NMHDR* header, bool wide);
+    int FindItem(const NMHDR* header, bool wide) const;
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
+    void SortRows();
+    void RestoreSelection();
+    void NoteSelection();
+
     int sortColumn_ = 0;
     bool sortDescending_ = false;
+
+    TRowView* rows_ = nullptr;            // not owned
+    const IRowSource* source_ = nullptr;  // not owned
+    // Source rows, so they survive the view being re-sorted or re-filtered before RowsChanged.
+    int selectedSource_ = -1;
+    int focusedSource_ = -1;
+    bool restoring_ = false;  // state changes of our own making
+    std::string text_;        // the last text handed to the control, which reads it after the notification
+    std::wstring wideText_;
 };
