@@ -40,6 +40,16 @@ foreach(src ${win32_bench_sources})
     target_link_options(${name} PRIVATE ${static_link})
 endforeach()
 target_sources(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui/AppSession.cpp)
+# What the start-up benchmark measures against: a bare window without resources, and the same program with
+# DaDeruv.exe's resources (its manifest asks for common controls 6), which also loads the program's libraries when
+# started with --dlls.
+foreach(name bare_window bare_window_manifest)
+    add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/bench/win32/bare_window.cpp)
+    target_link_libraries(${name} PRIVATE ${win32_libs})
+    target_link_options(${name} PRIVATE ${static_link})
+    add_dependencies(startup_bench ${name})
+endforeach()
+target_sources(bare_window_manifest PRIVATE ${CMAKE_SOURCE_DIR}/res/DaDeruv.rc)
 
 # The distributable folder: the exe, its text files and the data folders.
 set(DD_DIST ${CMAKE_BINARY_DIR}/dist)
