@@ -1,5 +1,6 @@
 #include "core/BrowserWin32.h"
 
+#include "core/AppPaths.h"
 #include "core/Clock.h"
 #include "core/Format.h"
 #include "core/KoIni.h"
@@ -88,9 +89,11 @@ int TFormBrowser::RowOf(TToolIndex index) const {
 void TFormBrowser::Refresh() {
     SendMessageA(List->Handle(), WM_SETREDRAW, FALSE, 0);
     List->Clear();
-    // Read once here, not on every paint of every row.
+    // Read once here, not on every paint of every row, and the file parsed once for all of them.
+    TSnapshotProfile snapshot(SystemProfile());
+    TKoIni ini(ProgramIniFileName(), snapshot);
     for (TToolIndex i = 0; i <= kLastToolIndex; ++i)
-        stats_[static_cast<size_t>(i)] = ReadToolStats(StatsIni(), ToolRecord(i));
+        stats_[static_cast<size_t>(i)] = ReadToolStats(ini, ToolRecord(i));
     SortTools(Order, SortMethod->Value(),
               [this](const TToolRecord& tool) { return stats_[static_cast<size_t>(ToolIndex(tool))]; });
     for (const TToolRecord* tool : Order)

@@ -14,12 +14,13 @@ TEasyConfigIni::TEasyConfigIni(std::string fileName, IPrivateProfile& profile)
 // By index: a change handler may define further variables while the list is being read.
 void TEasyConfigIni::Load() {
     const TProfileLock lock(profile_, fileName_);
+    TSnapshotProfile snapshot(profile_);  // the file read once for every setting
     char buffer[kBufferSize];
     for (int i = 0; i < Count(); ++i) {
         TConfigVar& var = *Items(i);
         if (!var.Persistent())
             continue;
-        profile_.GetString(var.Namespace().c_str(), var.Name().c_str(), kAbsent, buffer, kBufferSize,
+        snapshot.GetString(var.Namespace().c_str(), var.Name().c_str(), kAbsent, buffer, kBufferSize,
                            fileName_.c_str());
         const std::string text = buffer;
         if (text == kAbsent)

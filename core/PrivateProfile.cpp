@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -280,18 +282,16 @@ uint32_t CopyKeyNames(const TProfileSection& section, char* buffer, uint32_t siz
     return size - left;
 }
 
-}  // namespace
-
-uint32_t TPortableProfile::GetString(const char* section,
-                                     const char* key,
-                                     const char* defaultValue,
-                                     char* buffer,
-                                     uint32_t size,
-                                     const char* fileName) {
+// A read of the platform's GetPrivateProfileString from a parsed file.
+uint32_t ReadFrom(TProfileFile& file,
+                  const char* section,
+                  const char* key,
+                  const char* defaultValue,
+                  char* buffer,
+                  uint32_t size) {
     if (!buffer || size == 0)
         return 0;
     const std::string_view fallback = defaultValue ? defaultValue : "";
-    TProfileFile file = Load(fileName);
     if (!section)
         return CopySectionNames(file, buffer, size);
     if (key) {
@@ -311,6 +311,20 @@ uint32_t TPortableProfile::GetString(const char* section,
     if (buffer[0] == '\0')
         copied = CopyEntry(fallback, true, buffer, size);
     return copied;
+}
+
+}  // namespace
+
+uint32_t TPortableProfile::GetString(const char* section,
+                                     const char* key,
+                                     const char* defaultValue,
+                                     char* buffer,
+                                     uint32_t size,
+                                     const char* fileName) {
+    if (!buffer || size == 0)
+        return 0;
+    TProfileFile file = Load(fileName);
+    return ReadFrom(file, section, key, defaultValue, buffer, size);
 }
 
 bool TPortableProfile::WriteString(const char* section, const char* key, const char* value, const char* fileName) {
@@ -365,4 +379,37 @@ bool TPortableProfile::WriteSection(const char* section, const char* lines, cons
         changed = true;
     }
     return !changed || Store(fileName, Serialize(file));
+}
+
+struct TSnapshotProfile::TFiles {
+    std::map<std::string, TProfileFile> files;
+};
+
+TSnapshotProfile::TSnapshotProfile(IPrivateProfile& writes) : writes_(writes), files_(std::make_unique<TFiles>()) {}
+
+TSnapshotProfile::~TSnapshotProfile() = default;
+
+uint32_t TSnapshotProfile::GetString(const char* section,
+                                     const char* key,
+                                     const char* defaultValue,
+                                     char* buffer,
+                                     uint32_t size,
+                                     const char* fileName) {
+    if (!buffer || size == 0)
+        return 0;
+    const std::string name = fileName ? fileName : "";
+    auto it = files_->files.find(name);
+    if (it == files_->files.end())
+        it = files_->files.emplace(name, Load(fileName)).first;
+    return ReadFrom(it->second, section, key, defaultValue, buffer, size);
+}
+
+bool TSnapshotProfile::WriteString(const char* section, const char* key, const char* value, const char* fileName) {
+    files_->files.erase(fileName ? fileName : "");
+    return writes_.WriteString(section, key, value, fileName);
+}
+
+bool TSnapshotProfile::WriteSection(const char* section, const char* lines, const char* fileName) {
+    files_->files.erase(fileName ? fileName : "");
+    return writes_.WriteSection(section, lines, fileName);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -53,6 +54,33 @@ class TPortableProfile : public IPrivateProfile {
                        const char* fileName) override;
     bool WriteString(const char* section, const char* key, const char* value, const char* fileName) override;
     bool WriteSection(const char* section, const char* lines, const char* fileName) override;
+};
+
+// Reads each file once and answers every later read from that picture, by the platform's rules; writes go to the
+// profile behind it, and the written file is read again at its next read. For a burst of reads (a window's
+// settings, a folder of definition files) made while the file is locked or nobody else writes it.
+class TSnapshotProfile : public IPrivateProfile {
+  public:
+    explicit TSnapshotProfile(IPrivateProfile& writes);
+    ~TSnapshotProfile() override;
+    TSnapshotProfile(const TSnapshotProfile&) = delete;
+    TSnapshotProfile& operator=(const TSnapshotProfile&) = delete;
+
+    uint32_t GetString(const char* section,
+                       const char* key,
+                       const char* defaultValue,
+                       char* buffer,
+                       uint32_t size,
+                       const char* fileName) override;
+    bool WriteString(const char* section, const char* key, const char* value, const char* fileName) override;
+    bool WriteSection(const char* section, const char* lines, const char* fileName) override;
+    void Lock(const char* fileName) override { writes_.Lock(fileName); }
+    void Unlock(const char* fileName) override { writes_.Unlock(fileName); }
+
+  private:
+    struct TFiles;
+    IPrivateProfile& writes_;
+    std::unique_ptr<TFiles> files_;
 };
 
 // Windows' own functions on Windows, the portable ones elsewhere.

@@ -11,7 +11,9 @@
 #include "tools/number/UnitConverters.h"
 
 int LoadDefinitions(TUnitConverterManager& units, const std::string& dataFolder) {
-    return LoadDefinitions(units, dataFolder, SystemProfile());
+    // Each file parsed once: hundreds of single reads cost a noticeable start-up.
+    TSnapshotProfile snapshot(SystemProfile());
+    return LoadDefinitions(units, dataFolder, snapshot);
 }
 
 int LoadDefinitions(TUnitConverterManager& units, const std::string& dataFolder, IPrivateProfile& profile) {
