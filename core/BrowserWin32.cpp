@@ -59,19 +59,39 @@ TFormBrowser::TFormBrowser(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(
     Order = RegistryOrder();
     AddKeys(kKeys);
 
+    // While the settings load, the list is laid out and filled once afterwards.
     WhenChanged(FontFixed, [this] {
-        rowHeight_ = std::abs(FontFixedLog().lfHeight) + 7;
-        List->SetItemHeight(rowHeight_);
-        Refresh();
+        if (Ready)
+            FontChanged();
     });
     WhenChanged(AppIndex, [this] { List->SetItemIndex(RowOf(static_cast<TToolIndex>(AppIndex->Value()))); });
     WhenChanged(HexIndex, [this] { List->Invalidate(); });
     WhenChanged(ExtraInfo, [this] {
-        const RECT client = ClientRect();
-        SetClientSize(ExtraInfo->Value() != 0 ? Tool.DefaultWidth : kNarrowClientWidth, client.bottom);
-        List->Invalidate();
+        if (Ready)
+            ExtraInfoChanged();
     });
-    WhenChanged(SortMethod, [this] { Refresh(); });
+    WhenChanged(SortMethod, [this] {
+        if (Ready)
+            Refresh();
+    });
+}
+
+void TFormBrowser::AfterConstruction() {
+    TKoUtilForm::AfterConstruction();
+    ExtraInfoChanged();
+    FontChanged();
+}
+
+void TFormBrowser::FontChanged() {
+    rowHeight_ = std::abs(FontFixedLog().lfHeight) + 7;
+    List->SetItemHeight(rowHeight_);
+    Refresh();
+}
+
+void TFormBrowser::ExtraInfoChanged() {
+    const RECT client = ClientRect();
+    SetClientSize(ExtraInfo->Value() != 0 ? Tool.DefaultWidth : kNarrowClientWidth, client.bottom);
+    List->Invalidate();
 }
 
 const TToolRecord& TFormBrowser::SelectedTool() const {

@@ -22,12 +22,15 @@ class TFormBrowser : public TKoUtilForm {
     void LaunchSelected();
 
   protected:
+    void AfterConstruction() override;
     void FormKeyDown(TKeyEvent& event) override;
 
   private:
     static const TCommand<TFormBrowser> kKeys[];
 
     void DrawRow(const TDrawItemEvent& event);
+    void FontChanged();
+    void ExtraInfoChanged();
     void Step(TConfigVarInt& var, bool backwards);
     int RowOf(TToolIndex index) const;
     int rowHeight_ = 20;

@@ -1,5 +1,6 @@
 #include "core/KoDialogsWin32.h"
 
+#include <cderr.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -9,6 +10,7 @@
 #include "core/Format.h"
 #include "core/HandlesWin32.h"
 #include "core/KoDialogs.h"
+#include "core/LateBoundWin32.h"
 #include "core/WinControlWin32.h"
 
 namespace {
@@ -78,20 +80,28 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // Balances a successful CoInitializeEx; the new folder-browser style needs an apartment on this thread.
 class TComApartment {
   public:
-    TComApartment() : owned_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    TComApartment() {
+        static const auto initialize = LateBound<decltype(&CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+        owned_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }
     ~TComApartment() {
-        if (owned_)
-            CoUninitialize();
+        static const auto uninitialize = LateBound<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize");
+        if (owned_ && uninitialize)
+            uninitialize();
     }
     TComApartment(const TComApartment&) = delete;
     TComApartment& operator=(const TComApartment&) = delete;
 
   private:
-    bool owned_;
+    bool owned_ = false;
 };
 
 struct TItemListDeleter {
-    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+    void operator()(ITEMIDLIST* list) const {
+        static const auto free = LateBound<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+        if (free)
+            free(list);
+    }
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TItemListDeleter>;
 }  // namespace
@@ -107,11 +117,17 @@ bool InputBox(HWND owner, const std::string& prompt, std::string& value, HINSTAN
 }
 
 bool BrowseForFolder(HWND owner, const std::string& title, std::string& path, bool startAtComputer) {
+    static const auto specialFolder =
+        LateBound<decltype(&SHGetSpecialFolderLocation)>("shell32.dll", "SHGetSpecialFolderLocation");
+    static const auto browse = LateBound<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    static const auto pathOf = LateBound<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    if (!specialFolder || !browse || !pathOf)
+        return false;
     TComApartment apartment;
     TItemList root;
     if (startAtComputer) {
         LPITEMIDLIST drives = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &drives)))
+        if (SUCCEEDED(specialFolder(owner, CSIDL_DRIVES, &drives)))
             root.reset(drives);
     }
     char displayName[MAX_PATH] = {};
@@ -121,11 +137,11 @@ bool BrowseForFolder(HWND owner, const std::string& title, std::string& path, bo
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    const TItemList chosen(SHBrowseForFolderA(&info));
+    const TItemList chosen(browse(&info));
     if (!chosen)
         return false;
     char folder[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(chosen.get(), folder))
+    if (!pathOf(chosen.get(), folder))
         return false;
     path = folder;
     return true;
@@ -159,9 +175,14 @@ bool TKoFileDialog::Execute(bool save) {
     OpenFileName.lpstrTitle = NullIfEmpty(Title);
     OpenFileName.lpstrDefExt = NullIfEmpty(DefaultExt);
     OpenFileName.lpstrInitialDir = NullIfEmpty(InitialDir);
-    const BOOL chosen = save ? GetSaveFileNameA(&OpenFileName) : GetOpenFileNameA(&OpenFileName);
+    static const auto saveName = LateBound<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    static const auto openName = LateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto extendedError =
+        LateBound<decltype(&CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    const auto run = save ? saveName : openName;
+    const BOOL chosen = run ? run(&OpenFileName) : FALSE;
     const DWORD lastError = GetLastError();
-    const DWORD dialogError = CommDlgExtendedError();
+    const DWORD dialogError = extendedError ? extendedError() : static_cast<DWORD>(CDERR_INITIALIZATION);
     // The buffers die with this call; leave nothing pointing at them.
     OpenFileName.lpstrFilter = OpenFileName.lpstrFile = nullptr;
     OpenFileName.lpstrTitle = OpenFileName.lpstrDefExt = OpenFileName.lpstrInitialDir = nullptr;

@@ -6,6 +6,7 @@
 
 #include "core/FontSpec.h"
 #include "core/HandlesWin32.h"
+#include "core/LateBoundWin32.h"
 
 namespace {
 const char* NullIfEmpty(const std::string& text) {
@@ -39,7 +40,9 @@ bool FileExists(const std::string& name) {
 }
 
 void ShellOpen(const std::string& file, const std::string& params, const std::string& folder, int showCmd) {
-    ShellExecuteA(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd);
+    static const auto shellExecute = LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (shellExecute)
+        shellExecute(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd);
 }
 
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask) {

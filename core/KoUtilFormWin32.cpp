@@ -77,6 +77,7 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
     OnKeyDown = [this](TKeyEvent& event) { FormKeyDown(event); };
     Jobs.OnDeferredClose = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); };
 
+    // While the settings load, the window is placed and themed once afterwards, not once per setting.
     WhenChanged(WindowWidth, [this] {
         const RECT r = BoundsRect();
         Move(r.left, r.top, WindowWidth->Value(), r.bottom - r.top);
@@ -97,17 +98,25 @@ TKoUtilForm::TKoUtilForm(TWinControl* owner, const TToolRecord* tool)
         if (IsWindowVisible(Handle()))
             ShowWindow(Handle(), WindowMaxed->Value() ? SW_MAXIMIZE : SW_RESTORE);
     });
-    WhenChanged(StayOnTopVar, [this] { SetStayOnTop(StayOnTopVar->Value()); });
+    WhenChanged(StayOnTopVar, [this] {
+        if (Ready)
+            SetStayOnTop(StayOnTopVar->Value());
+    });
     for (const TConfigVarColor* color : {ColorBack, ColorText, ColorMark, ColorMarkText})
-        WhenChanged(color, [this] { ApplyTheme(this); });
+        WhenChanged(color, [this] {
+            if (Ready)
+                ApplyTheme(this);
+        });
     WhenChanged(EdgeSnapSizeVar, [this] { EdgeSnapSize = EdgeSnapSizeVar->Value(); });
     WhenChanged(FontVariable, [this] {
         fontVariableLog_ = FontSpecToLogFont(FontVariable->Value());
-        ShareFonts();
+        if (Ready)
+            ShareFonts();
     });
     WhenChanged(FontFixed, [this] {
         fontFixedLog_ = FontSpecToLogFont(FontFixed->Value());
-        ShareFonts();
+        if (Ready)
+            ShareFonts();
     });
 }
 
@@ -125,7 +134,8 @@ TNvMenuClick TKoUtilForm::MenuClick() {
 }
 
 void TKoUtilForm::Move(int left, int top, int width, int height) {
-    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Ready)
+        SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TKoUtilForm::~TKoUtilForm() {
@@ -134,6 +144,12 @@ TKoUtilForm::~TKoUtilForm() {
 
 void TKoUtilForm::AfterConstruction() {
     config_->Load();
+    const RECT r = BoundsRect();
+    SetWindowPos(Handle(), nullptr, WindowLeft->Value(), WindowTop->Value(),
+                 WindowWidth ? WindowWidth->Value() : r.right - r.left,
+                 WindowHeight ? WindowHeight->Value() : r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (StayOnTopVar && StayOnTopVar->Value())
+        SetStayOnTop(true);
     ThemeColors = {static_cast<TColor>(ColorBack->Value()), static_cast<TColor>(ColorText->Value()),
                    static_cast<TColor>(ColorMark->Value()), static_cast<TColor>(ColorMarkText->Value())};
     if (HMENU menu = GetSystemMenu(Handle(), FALSE)) {

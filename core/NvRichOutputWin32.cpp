@@ -131,5 +131,11 @@ LRESULT TNvRichOutput::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         FillStep();
         return 0;
     }
+    if (message == WM_SETFONT) {
+        // Wine's rich edit scrolls by lines of the font it had before the last one (a line scroll moved 1.6 text
+        // lines after a single change), which drags a growing output's view: given the font twice, they agree.
+        TWinControl::HandleMessage(message, wParam, FALSE);
+        return TWinControl::HandleMessage(message, wParam, lParam);
+    }
     return TWinControl::HandleMessage(message, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "core/AppPaths.h"
+#include "core/LateBoundWin32.h"
 #include "core/ToolRegistry.h"
 
 void LaunchTool(const TToolRecord& record, std::string_view extra) {
@@ -12,6 +13,8 @@ void LaunchTool(const TToolRecord& record, std::string_view extra) {
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     const bool folderExists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     // A tool never runs inside this process; what the shell answers is of no use to the caller.
-    ShellExecuteA(nullptr, nullptr, ExePath().c_str(), params.c_str(), folderExists ? folder.c_str() : nullptr,
-                  SW_SHOWNORMAL);
+    static const auto shellExecute = LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (shellExecute)
+        shellExecute(nullptr, nullptr, ExePath().c_str(), params.c_str(), folderExists ? folder.c_str() : nullptr,
+                     SW_SHOWNORMAL);
 }

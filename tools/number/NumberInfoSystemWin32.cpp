@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/KoLibWin32.h"
+#include "core/LateBoundWin32.h"
 
 TWin32SystemMessages::TWin32SystemMessages(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {
     if (!dataFolder_.empty() && dataFolder_.back() != '\\' && dataFolder_.back() != '/')
@@ -21,7 +22,8 @@ std::string TWin32SystemMessages::SysErrorMessage(uint32_t code) const {
 
 bool TWin32SystemMessages::WaveOutErrorText(uint32_t code, std::string& text) const {
     char buffer[260] = {};
-    if (waveOutGetErrorTextA(code, buffer, sizeof buffer) != MMSYSERR_NOERROR)
+    static const auto errorText = LateBound<decltype(&waveOutGetErrorTextA)>("winmm.dll", "waveOutGetErrorTextA");
+    if (!errorText || errorText(code, buffer, sizeof buffer) != MMSYSERR_NOERROR)
         return false;
     text = buffer;
     return true;

@@ -150,7 +150,6 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
     AddMenu("&Options", kOptionsMenu);
     AddKeys(kKeys);
     LoadDefinitions(units_, DataFolder);
-    tree_->Fill(units_);
 
     WhenChanged(LastInput, [this] {
         if (input_->Text() != LastInput->Value()) {
@@ -201,8 +200,17 @@ void TFormUnitConvert::Convert() {
 void TFormUnitConvert::Reload() {
     units_.Clear();
     LoadDefinitions(units_, DataFolder);
-    tree_->Fill(units_);
+    treeFilled_ = false;
+    FillTreeWhenShown();
     Convert();
+}
+
+// The tree is filled when the panel shows, not at every start: most runs never open it.
+void TFormUnitConvert::FillTreeWhenShown() {
+    if (treeFilled_ || !ShowUnitPanel->Value())
+        return;
+    tree_->Fill(units_);
+    treeFilled_ = true;
 }
 
 void TFormUnitConvert::LineClicked() {
@@ -266,6 +274,7 @@ void TFormUnitConvert::ShowUnitPanelChanged() {
         const int delta = (panel.right - panel.left + kSplitterWidth) * (shown ? 1 : -1);
         SetClientSize(r.right + delta, r.bottom);
     }
+    FillTreeWhenShown();
     unitPanel_->SetVisible(shown);
     splitter_->SetVisible(shown);
     list_->Invalidate();

@@ -44,6 +44,7 @@ class TFormUnitConvert : public TKoUtilForm {
     void DrawLine(const TDrawItemEvent& event);
     void LineClicked();
     void ShowUnitPanelChanged();
+    void FillTreeWhenShown();
 
     TUnitConverterManager units_;
     TStringCalculator calculator_;
@@ -58,4 +59,5 @@ class TFormUnitConvert : public TKoUtilForm {
     TNvEdit* formula_ = nullptr;
     TFontHandle headerFont_;
     int rowHeight_ = 18;
+    bool treeFilled_ = false;
 };

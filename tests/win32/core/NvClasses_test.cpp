@@ -513,8 +513,9 @@ TEST_F(NvPanel, APanelShowsItsParentsColourUntilItHasItsOwnAndOnPaintDrawsOnTop)
     EXPECT_EQ(PanelPixel(panel, 5, 5), RGB(0, 0, 255));
 }
 
-// Runs the thread's messages until `done` or the time has passed.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+// Runs the thread's messages until `done` or the time has passed. The bound only stops a test that would hang; a
+// loaded machine may need much of it.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 60000) {
     const DWORD start = GetTickCount();
     MSG msg;
     while (!done() && GetTickCount() - start < milliseconds) {
