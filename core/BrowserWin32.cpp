@@ -55,6 +55,7 @@ TFormBrowser::TFormBrowser(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(
     List->OnDblClick = [this](const TMouseEvent&) { LaunchSelected(); };
     List->OnDrawItem = [this](const TDrawItemEvent& event) { DrawRow(event); };
     List->SetAlign(TAlign::Client);
+    List->DoubleBuffered = true;
     ActiveControl = List;
     Order = RegistryOrder();
     AddKeys(kKeys);

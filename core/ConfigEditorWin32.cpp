@@ -41,6 +41,7 @@ TConfigEditor::TConfigEditor(TWinControl* owner, TKoUtilForm* toolWindow)
     List->OnDblClick = [this](const TMouseEvent&) { EditSelected(); };
     List->OnDrawItem = [this](const TDrawItemEvent& event) { DrawRow(event); };
     List->SetAlign(TAlign::Client);
+    List->DoubleBuffered = true;
     ActiveControl = List;
     OnResize = [this] { List->Invalidate(); };
     menu_ = &AddPopupMenu(kMenu);

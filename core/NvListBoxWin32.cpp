@@ -51,7 +51,21 @@ void TNvListBox::SetItemHeight(int height) {
 bool TNvListBox::OnDrawItemReflected(const TDrawItemEvent& event) {
     if (!OnDrawItem)
         return false;
-    OnDrawItem(event);
+    const int width = event.rect.right - event.rect.left;
+    const int height = event.rect.bottom - event.rect.top;
+    if (!DoubleBuffered || width <= 0 || height <= 0) {
+        OnDrawItem(event);
+        return true;
+    }
+    rowCanvas_.SetSize(width, height);
+    TDrawItemEvent offscreen = event;
+    offscreen.dc = rowCanvas_.DC();
+    offscreen.rect = {0, 0, width, height};
+    {
+        const TSelectObject font(offscreen.dc, Font());
+        OnDrawItem(offscreen);
+    }
+    BitBlt(event.dc, event.rect.left, event.rect.top, width, height, offscreen.dc, 0, 0, SRCCOPY);
     return true;
 }
 
@@ -59,5 +73,10 @@ LRESULT TNvListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // A double click reaches OnDblClick once, through the list's own notification on a row.
     if (message == WM_LBUTTONDBLCLK)
         return DefaultHandler(message, wParam, lParam);
+    if (message == WM_ERASEBKGND && DoubleBuffered) {
+        const auto rows = SendMessageA(Handle(), LB_GETCOUNT, 0, 0) - SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0);
+        if (rows * SendMessageA(Handle(), LB_GETITEMHEIGHT, 0, 0) >= ClientRect().bottom)
+            return 1;  // the rows cover it all
+    }
     return TWinControl::HandleMessage(message, wParam, lParam);
 }

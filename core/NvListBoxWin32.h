@@ -2,9 +2,10 @@
 #include <functional>
 #include <string>
 
+#include "core/MemoryCanvasWin32.h"
 #include "core/WinControlWin32.h"
 
-// A list box; with an owner-draw style OnDrawItem paints the rows.
+// A list box; with an owner-draw style OnDrawItem paints the rows, each off screen first when DoubleBuffered.
 class TNvListBox : public TWinControl {
   public:
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
@@ -20,8 +21,14 @@ class TNvListBox : public TWinControl {
     void SetItemHeight(int height);
 
     std::function<void(const TDrawItemEvent&)> OnDrawItem;
+    // Rows are drawn into a memory canvas and copied in one go, and no background is erased under rows that cover
+    // the list: nothing flickers when the list repaints.
+    bool DoubleBuffered = false;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnDrawItemReflected(const TDrawItemEvent& event) override;
+
+  private:
+    TMemoryCanvas rowCanvas_;
 };

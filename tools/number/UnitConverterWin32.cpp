@@ -138,6 +138,7 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
                              LBS_NOINTEGRALHEIGHT);
     list_->Tag = kTagBackColor;
     list_->SetAlign(TAlign::Client);
+    list_->DoubleBuffered = true;
     LOGFONTA listFont{};
     GetObjectA(Font(), sizeof listFont, &listFont);
     rowHeight_ = std::abs(listFont.lfHeight) + 5;

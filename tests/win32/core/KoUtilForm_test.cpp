@@ -6,7 +6,9 @@
 #include <string>
 
 #include "core/AppPaths.h"
+#include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
+#include "core/MemoryCanvasWin32.h"
 
 namespace {
 // A child window tagged for theming.
@@ -94,6 +96,27 @@ TEST_F(KoUtilForm, AnEditorOverAToolFollowsTheFontsTheToolChanges) {
     LOGFONTA font{};
     GetObjectA(editor->List->Font(), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, "Arial");
+}
+
+// What the launcher's list shows, as it paints itself.
+std::vector<uint32_t> Picture(const TWinControl& list) {
+    const RECT r = list.ClientRect();
+    TMemoryCanvas canvas;
+    canvas.SetSize(r.right, r.bottom);
+    SendMessageA(list.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const auto* bits = static_cast<const uint32_t*>(canvas.Bits());
+    return std::vector<uint32_t>(bits, bits + r.right * r.bottom);
+}
+
+TEST_F(KoUtilForm, TheLauncherPaintsWhatItReadAtItsLastRefreshAndNothingElse) {
+    auto launcher = TKoUtilForm::Create<TFormBrowser>(nullptr);
+    launcher->ExtraInfo->SetValue(3);  // run counts
+    const std::vector<uint32_t> before = Picture(*launcher->List);
+    WritePrivateProfileStringA("calculator", "TotalRunCount", "4321", ProgramIniFileName().c_str());
+    EXPECT_TRUE(Picture(*launcher->List) == before);  // painting reads no file
+    launcher->Refresh();
+    EXPECT_FALSE(Picture(*launcher->List) == before);
 }
 
 TEST_F(KoUtilForm, ColoursReachTheControlsWhoseTagsAskForThem) {
