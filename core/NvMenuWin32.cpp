@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/NvImageListWin32.h"
 #include "core/NvRules.h"
 
 namespace {
@@ -150,6 +151,47 @@ bool TNvMenu::HandleShortcut(WORD key, const TShiftState& shift) {
         }
     }
     return false;
+}
+
+void TNvMenu::SetImages(const TNvImageList* images) {
+    images_ = images;
+    auto show = [this](const TNvMenuEntry& entry) {
+        if (!entry.Record() || entry.Record()->ImageIndex < 0)
+            return;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_BITMAP;
+        info.hbmpItem = images_ ? HBMMENU_CALLBACK : nullptr;  // drawn by OnMenuDrawItem
+        SetMenuItemInfoA(entry.menu_, entry.Command(), FALSE, &info);
+    };
+    for (const auto& entry : items_) {
+        show(*entry);
+        for (const auto& item : entry->Items())
+            show(*item);
+    }
+}
+
+const TNvMenuItem* TNvMenu::PictureRecord(UINT command) const {
+    const TNvMenuEntry* entry = images_ ? FindCommand(command) : nullptr;
+    return entry && entry->Record()->ImageIndex >= 0 ? entry->Record() : nullptr;
+}
+
+bool TNvMenu::OnMenuMeasureItem(MEASUREITEMSTRUCT* measure) {
+    if (!PictureRecord(measure->itemID))
+        return false;
+    measure->itemWidth = static_cast<UINT>(images_->Width());
+    measure->itemHeight = static_cast<UINT>(images_->Height());
+    return true;
+}
+
+bool TNvMenu::OnMenuDrawItem(const DRAWITEMSTRUCT& draw) {
+    const TNvMenuItem* record = PictureRecord(draw.itemID);
+    if (!record)
+        return false;
+    const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;
+    const UINT style = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
+    ImageList_Draw(images_->Handle(), record->ImageIndex, draw.hDC, draw.rcItem.left, top, style);
+    return true;
 }
 
 bool TNvMenu::OnMenuCommand(WORD command) {

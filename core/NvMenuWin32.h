@@ -6,6 +6,8 @@
 
 #include "core/WinControlWin32.h"
 
+class TNvImageList;
+
 // One record of a menu-item table (static arrays shared by the menu classes).
 struct TNvMenuItem {
     uint16_t Id;          // passed to the click handler; 0 for separators
@@ -68,6 +70,8 @@ class TNvMenu : public TWinControl {
     void SetEnabled(uint16_t id, bool enabled);
     // Clicks the enabled item whose shortcut is this key with exactly these modifiers; true when one was found.
     bool HandleShortcut(WORD key, const TShiftState& shift);
+    // The pictures the records' ImageIndex points into (not owned); items show them from now on.
+    void SetImages(const TNvImageList* images);
 
     // The records 0..high of a table, in order.
     static std::vector<const TNvMenuItem*> TableRecords(const TNvMenuItem* table, int high);
@@ -79,10 +83,15 @@ class TNvMenu : public TWinControl {
                             const TNvMenuClick& onClick,
                             std::vector<std::unique_ptr<TNvMenuEntry>>& entries);
     bool OnMenuCommand(WORD command) override;
+    bool OnMenuMeasureItem(MEASUREITEMSTRUCT* measure) override;
+    bool OnMenuDrawItem(const DRAWITEMSTRUCT& draw) override;
     TNvMenuEntry* FindCommand(UINT command) const;
+    // The record of a command that shows a picture, or null.
+    const TNvMenuItem* PictureRecord(UINT command) const;
 
     HMENU menu_ = nullptr;
     bool destroyMenu_ = true;
+    const TNvImageList* images_ = nullptr;
     std::vector<std::unique_ptr<TNvMenuEntry>> items_;
 };
 

@@ -201,7 +201,14 @@ bool TWinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRE
         }
         case WM_DRAWITEM: {
             const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw->CtlType == ODT_MENU || !(child = FromHandle(draw->hwndItem)))
+            if (draw->CtlType == ODT_MENU) {
+                result = TRUE;
+                for (const auto& component : components_)
+                    if (component->OnMenuDrawItem(*draw))
+                        return true;
+                return false;
+            }
+            if (!(child = FromHandle(draw->hwndItem)))
                 return false;
             const TDrawItemEvent event{draw->hDC, draw->rcItem, static_cast<int>(draw->itemID),
                                        (draw->itemState & ODS_SELECTED) != 0, draw};
@@ -210,8 +217,14 @@ bool TWinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRE
         }
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (measure->CtlType == ODT_MENU || !handle_ ||
-                !(child = FromHandle(GetDlgItem(handle_, static_cast<int>(measure->CtlID)))))
+            if (measure->CtlType == ODT_MENU) {
+                result = TRUE;
+                for (const auto& component : components_)
+                    if (component->OnMenuMeasureItem(measure))
+                        return true;
+                return false;
+            }
+            if (!handle_ || !(child = FromHandle(GetDlgItem(handle_, static_cast<int>(measure->CtlID)))))
                 return false;
             result = TRUE;
             return child->OnMeasureItemReflected(measure);

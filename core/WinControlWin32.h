@@ -138,8 +138,11 @@ class TWinControl {
     virtual bool OnDrawItemReflected(const TDrawItemEvent& event);
     virtual bool OnMeasureItemReflected(MEASUREITEMSTRUCT* measure);
     virtual HBRUSH OnCtlColorReflected(HDC dc);
-    // A menu command (WM_COMMAND without a control) of this window, offered to each of its components.
+    // A menu command (WM_COMMAND without a control) of this window, offered to each of its components; so are the
+    // owner-drawn parts (images) of menu items.
     virtual bool OnMenuCommand(WORD /*command*/) { return false; }
+    virtual bool OnMenuMeasureItem(MEASUREITEMSTRUCT* /*measure*/) { return false; }
+    virtual bool OnMenuDrawItem(const DRAWITEMSTRUCT& /*draw*/) { return false; }
 
     // Top-level windows see key messages for any of their children first; true swallows the message.
     virtual bool PreviewKeyMessage(const MSG&) { return false; }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the 16 x 16 status and colour bitmaps into res/bitmaps/<id>.bmp (24-bit, uncompressed).
 
-Image lists take their mask from the corner pixel, so the status pictures keep magenta corners and the colour
-squares have their border colour there.
+Image lists take their mask from the corner pixel: every picture stands on magenta, a colour none of them uses, so
+that the mask takes away the background and nothing of the picture (the squares keep their darker border).
 """
 import struct
 import sys
@@ -158,10 +158,13 @@ def overlay(img, glyph, colour):
 
 
 def square(fill):
+    """A square with a darker border, one pixel in from the edges, on magenta."""
     edge = darker(fill)
-    img = blank(fill)
-    for i in range(SIZE):
-        img[0][i] = img[SIZE - 1][i] = img[i][0] = img[i][SIZE - 1] = edge
+    img = blank(MAGENTA)
+    first, last = 1, SIZE - 2
+    for y in range(first, last + 1):
+        for x in range(first, last + 1):
+            img[y][x] = edge if y in (first, last) or x in (first, last) else fill
     return img
 
 

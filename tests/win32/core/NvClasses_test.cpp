@@ -326,6 +326,15 @@ TEST_F(NvStatusBar, TheBarFollowsItsParentsFontUntilItGetsOneOfItsOwn) {
     EXPECT_EQ(FaceOf(bar.Font()), "Times New Roman");
 }
 
+// A square top-down 32-bit surface to draw into and read pixels back from.
+struct TCanvas : TMemoryCanvas {
+    explicit TCanvas(int size) {
+        TopDown = true;
+        SetSize(size, size);
+    }
+    HDC dc() const { return DC(); }
+};
+
 // ---- menus ----
 
 const TNvMenuItem kFileMenu[] = {
@@ -395,6 +404,37 @@ TEST_F(NvMenus, ItemsShowTheirShortcutsRadioMarksAndDisabledState) {
     EXPECT_FALSE(menu.Checked(2));
 }
 
+TEST_F(NvMenus, ItemsWithAnImageIndexShowThatPictureOfTheMenusImages) {
+    static const TNvMenuItem kPictured[] = {{1, 0, "&Good", 0, 1}, {2, 0, "&Plain", 0, -1}};
+    auto& menu = form->Add<TNvPopupMenu>([](const TNvMenuItem&) {}, 1, kPictured);
+    TNvImageList images;
+    ASSERT_EQ(images.AddResourceBitmaps(1024), 4);
+    menu.SetImages(&images);
+    const UINT good = menu.FindItem(1)->Command();
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    GetMenuItemInfoA(menu.MenuHandle(), good, FALSE, &info);
+    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+    GetMenuItemInfoA(menu.MenuHandle(), menu.FindItem(2)->Command(), FALSE, &info);
+    EXPECT_EQ(info.hbmpItem, nullptr);
+
+    // The window asks for the picture's size and has it drawn, as the menu does while it shows.
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, good, 0, 0, 0};
+    SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(measure.itemWidth, 16u);
+    const TCanvas drawn(16), expected(16);
+    const RECT all{0, 0, 16, 16};
+    FillRect(drawn.dc(), &all, GetSysColorBrush(COLOR_MENU));
+    FillRect(expected.dc(), &all, GetSysColorBrush(COLOR_MENU));
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, good, ODA_DRAWENTIRE, 0, nullptr, drawn.dc(), all, 0};
+    SendMessageA(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    ImageList_Draw(images.Handle(), 1, expected.dc(), 0, 0, ILD_TRANSPARENT);
+    for (const POINT at : {POINT{3, 8}, POINT{8, 8}, POINT{0, 0}})
+        EXPECT_EQ(GetPixel(drawn.dc(), at.x, at.y), GetPixel(expected.dc(), at.x, at.y)) << at.x << "," << at.y;
+    EXPECT_NE(GetPixel(drawn.dc(), 3, 8), GetSysColor(COLOR_MENU));
+}
+
 TEST_F(NvMenus, AShortcutClicksTheEnabledItemWithExactlyThoseModifiers) {
     std::vector<uint16_t> clicks;
     auto& popup = form->Add<TNvPopupMenu>([&](const TNvMenuItem& item) { clicks.push_back(item.Id); }, 3, kFileMenu);
@@ -437,28 +477,24 @@ TEST_F(NvImageList, ResourceBitmapsLoadUpToTheFirstMissingNumber) {
     EXPECT_EQ(squares.Count(), 15);
 }
 
-// A square top-down 32-bit surface to draw into and read pixels back from.
-struct TCanvas : TMemoryCanvas {
-    explicit TCanvas(int size) {
-        TopDown = true;
-        SetSize(size, size);
-    }
-    HDC dc() const { return DC(); }
-};
-
-TEST_F(NvImageList, TheCornerColourOfAPictureBecomesTransparent) {
-    TNvImageList images;
-    ASSERT_EQ(images.AddResourceBitmaps(1024), 4);
+TEST_F(NvImageList, TheBackgroundBecomesTransparentAndThePictureStaysWhole) {
     const TCanvas canvas(16);
     const RECT all{0, 0, 16, 16};
     TBrushHandle green(CreateSolidBrush(RGB(0, 255, 0)));
-    FillRect(canvas.dc(), &all, green.get());
-    ImageList_Draw(images.Handle(), 0, canvas.dc(), 0, 0, ILD_TRANSPARENT);
-    const COLORREF corner = GetPixel(canvas.dc(), 0, 0);
-    const COLORREF centre = GetPixel(canvas.dc(), 8, 8);
-    EXPECT_EQ(corner, RGB(0, 255, 0));  // the magenta background let the canvas through
-    EXPECT_NE(centre, RGB(0, 255, 0));
-    EXPECT_NE(centre, RGB(255, 0, 255));
+    for (const int first : {1024, 1040}) {  // a status picture, then a colour square whose border must stay
+        TNvImageList images;
+        ASSERT_GT(images.AddResourceBitmaps(first), 0);
+        FillRect(canvas.dc(), &all, green.get());
+        ImageList_Draw(images.Handle(), 0, canvas.dc(), 0, 0, ILD_TRANSPARENT);
+        EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), RGB(0, 255, 0)) << first;  // the magenta corner let the canvas through
+        const COLORREF centre = GetPixel(canvas.dc(), 8, 8);
+        EXPECT_NE(centre, RGB(0, 255, 0)) << first;
+        EXPECT_NE(centre, RGB(255, 0, 255)) << first;
+    }
+    // The square's darker border is still there, one pixel in from the corner.
+    const COLORREF border = GetPixel(canvas.dc(), 1, 1);
+    EXPECT_NE(border, RGB(0, 255, 0));
+    EXPECT_NE(border, GetPixel(canvas.dc(), 8, 8));
 }
 
 // ---- memo ----
