@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/ui/AppSession.h"
 
@@ -68,5 +69,35 @@ TEST(UnitConverter, WithoutDefinitionsOnlyNoMatchesIsShown) {
     const std::vector<std::string> rows = TAppSession::ListBoxRows(app.Controls("ListBox").at(0));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0], "No matches were found for the unit \"km\".");
+}
+TEST(UnitConverter, AFaultyUnitKeepsTheLinesBeforeItAndAnEmptyInputReloadsToNothing) {
+    TDistCopy dist("converter-fault");
+    {
+        std::FILE* f = std::fopen((dist.Folder() + "data\\converter\\Broken.ini").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("[Zero]\r\nFrom=X\r\n[Bad]\r\nFrom=X*(2\r\n", f);
+        std::fclose(f);
+    }
+    dist.WriteIni("converter", "last_input", "1 Zero");
+    dist.WriteIni("core", "font_variable", "Arial 20");
+    TAppSession app(dist, "converter");
+    HWND box = WaitForWindowTitled("Unit Converter");  // the fault, told during the first conversion
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    const HWND list = app.Controls("ListBox").at(0);
+    const std::vector<std::string> rows = TAppSession::ListBoxRows(list);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "Zero (Broken)");
+    EXPECT_EQ(rows[1], "Zero");
+    EXPECT_EQ(rows[2], "Matching Parenthesis Missing");
+    EXPECT_GE(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 25);  // a 20-point font's rows
+
+    // Emptied and reloaded, the list stays empty, as it is at a start with nothing to convert.
+    const HWND input = app.Controls("RichEdit20A").at(0);
+    TAppSession::SetControlText(input, "");
+    app.PressKey(VK_RETURN);
+    app.PressKey(VK_F5);
+    EXPECT_TRUE(TAppSession::ListBoxRows(list).empty());
 }
 }  // namespace

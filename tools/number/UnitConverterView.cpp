@@ -10,9 +10,10 @@
 std::string FormatQuantity(long double value, int precision, bool trimTrailingZeros, char decimalSeparator) {
     // Format writes the separator it is told; the point test below follows that separator.
     TFixedLocale locale(decimalSeparator, '\0');
-    // Past 18 integer digits fixed notation says nothing more: such values are shown with an exponent.
-    std::string text =
-        std::fabs(value) < 1e18L ? Format("%.*f", {precision, value}, locale) : Format("%e", {value}, locale);
+    // Past 18 integer digits fixed notation says nothing more: such values get an exponent, with the 18 digits the
+    // Calculator shows.
+    std::string text = std::fabs(value) < 1e18L ? Format("%.*f", {precision, value}, locale)
+                                                : FormatFloatGeneral(value, 18, 4, decimalSeparator);
     for (char& c : text)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     if (!trimTrailingZeros || text.find(decimalSeparator) == std::string::npos || text.find('e') != std::string::npos)

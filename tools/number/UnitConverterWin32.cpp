@@ -136,13 +136,9 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
 
     list_ = &Add<TNvListBox>(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                              LBS_NOINTEGRALHEIGHT);
-    list_->Tag = kTagBackColor;
+    list_->Tag = kTagBackColor | kTagVariableFont;
     list_->SetAlign(TAlign::Client);
     list_->DoubleBuffered = true;
-    LOGFONTA listFont{};
-    GetObjectA(Font(), sizeof listFont, &listFont);
-    rowHeight_ = std::abs(listFont.lfHeight) + 5;
-    list_->SetItemHeight(rowHeight_);
     list_->OnDrawItem = [this](const TDrawItemEvent& event) { DrawLine(event); };
     list_->OnChange = [this] { LineClicked(); };
     LOGFONTA header = FontSpecToLogFont("\"Verdana\" 7");
@@ -173,6 +169,8 @@ TFormUnitConvert::TFormUnitConvert(TWinControl* owner) : TKoUtilForm(owner, &Too
     WhenChanged(VerboseMode, [this] { MainMenu()->SetChecked(kVerbose, VerboseMode->Value()); });
     WhenChanged(ShowUnitPanel, [this] { ShowUnitPanelChanged(); });
     WhenChanged(DecimalPrecision, [this] { list_->Invalidate(); });
+    // Rows as high as the list's font (the shared variable one) needs, also after it changes.
+    WhenChanged(FontVariable, [this] { list_->SetItemHeight(std::abs(FontVariableLog().lfHeight) + 5); });
 }
 
 TFormUnitConvert::~TFormUnitConvert() = default;
@@ -185,10 +183,17 @@ void TFormUnitConvert::Convert() {
     list_->Clear();
     lines_.clear();
     formula_->SetText("");
+    std::string fault;
     try {
-        lines_ = InterpretInput(units_, calculator_, LastInput->Value(), VerboseMode->Value());
+        InterpretInput(units_, calculator_, LastInput->Value(), VerboseMode->Value(), lines_);
     } catch (const std::exception& error) {
-        MsgBox(error.what(), Tool.Title, MB_OK | MB_ICONERROR, Handle());
+        // The lines made before the fault stay, and the fault shows after them.
+        fault = error.what();
+        TInterpretLine line;
+        line.kind = TInterpretLine::Kind::Report;
+        line.text = fault;
+        line.color = unitcolors::kError;
+        lines_.push_back(line);
     }
     SendMessageA(list_->Handle(), WM_SETREDRAW, FALSE, 0);
     for (size_t i = 0; i < lines_.size(); ++i)
@@ -196,6 +201,8 @@ void TFormUnitConvert::Convert() {
                        static_cast<LPARAM>(i));
     SendMessageA(list_->Handle(), WM_SETREDRAW, TRUE, 0);
     list_->Invalidate();
+    if (!fault.empty())
+        MsgBox(fault, Tool.Title, MB_OK | MB_ICONERROR, Handle());
 }
 
 void TFormUnitConvert::Reload() {
@@ -203,7 +210,10 @@ void TFormUnitConvert::Reload() {
     LoadDefinitions(units_, DataFolder);
     treeFilled_ = false;
     FillTreeWhenShown();
-    Convert();
+    if (LastInput->Value().empty())  // as at start: an empty input converts nothing, not even to a fault line
+        list_->Clear();
+    else
+        Convert();
 }
 
 // The tree is filled when the panel shows, not at every start: most runs never open it.

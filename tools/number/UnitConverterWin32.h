@@ -58,6 +58,5 @@ class TFormUnitConvert : public TKoUtilForm {
     TUnitTree* tree_ = nullptr;
     TNvEdit* formula_ = nullptr;
     TFontHandle headerFont_;
-    int rowHeight_ = 18;
     bool treeFilled_ = false;
 };

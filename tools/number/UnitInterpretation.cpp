@@ -119,6 +119,15 @@ std::vector<TInterpretLine> InterpretInput(TUnitConverterManager& units,
                                            const std::string& text,
                                            bool verbose) {
     std::vector<TInterpretLine> lines;
+    InterpretInput(units, calculator, text, verbose, lines);
+    return lines;
+}
+
+void InterpretInput(TUnitConverterManager& units,
+                    TStringCalculator& calculator,
+                    const std::string& text,
+                    bool verbose,
+                    std::vector<TInterpretLine>& lines) {
     const char decimalSeparator = AppLocale().DecimalSeparator();
     const size_t split = ValueEnd(text, decimalSeparator);
     const std::string valueText =
@@ -127,7 +136,7 @@ std::vector<TInterpretLine> InterpretInput(TUnitConverterManager& units,
     if (valueText.empty() || unit.empty()) {
         AddReport(lines, TInterpretLine::Kind::Report, "Error in entered input. Check value and unit again.",
                   unitcolors::kError);
-        return lines;
+        return;
     }
     if (verbose)
         AddReport(lines, TInterpretLine::Kind::Report,
@@ -149,5 +158,4 @@ std::vector<TInterpretLine> InterpretInput(TUnitConverterManager& units,
     if (rows == 0)
         AddReport(lines, TInterpretLine::Kind::Report, "No matches were found for the unit \"" + unit + "\".",
                   unitcolors::kError);
-    return lines;
 }

@@ -35,6 +35,12 @@ std::vector<TInterpretLine> InterpretInput(TUnitConverterManager& units,
                                            TStringCalculator& calculator,
                                            const std::string& text,
                                            bool verbose);
+// The same, appending to lines as they come: a fault leaves the lines made before it.
+void InterpretInput(TUnitConverterManager& units,
+                    TStringCalculator& calculator,
+                    const std::string& text,
+                    bool verbose,
+                    std::vector<TInterpretLine>& lines);
 
 // The colours of the converter's lines, red in the lowest byte.
 namespace unitcolors {

@@ -1,5 +1,7 @@
 #include "tools/number/UnitConverterView.h"
 
+#include "tools/number/CalculatorModel.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,9 +14,10 @@ TEST(UnitQuantities, TrimmingBlanksTrailingZerosAndKeepsTheWidth) {
     EXPECT_EQ(FormatQuantity(2.5L, 2, true, ','), "2,5 ");
 }
 
-TEST(UnitQuantities, TextsWithAnExponentAreNeverTrimmed) {
-    EXPECT_EQ(FormatQuantity(1e20L, 2, true, '.'), "1.00000000000000e+020");
-    EXPECT_EQ(FormatQuantity(-1e4000L, 2, true, '.'), "-1.00000000000000e+4000");
+TEST(UnitQuantities, LargeValuesShowTheCalculatorsEighteenDigitsAndAreNeverTrimmed) {
+    for (const long double value : {1e18L, 1.23456789012345678e20L, -1e4000L, 123456789012345678e30L})
+        EXPECT_EQ(FormatQuantity(value, 2, true, ','), FormatResult(value, TNumberSystem::Decimal, ','));
+    EXPECT_EQ(FormatQuantity(1.23456789012345678e20L, 2, true, '.'), "1.23456789012345678e+0020");
     EXPECT_EQ(FormatQuantity(-0.25L, 3, true, '.'), "-0.25 ");
 }
 

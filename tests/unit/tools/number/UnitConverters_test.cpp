@@ -184,6 +184,10 @@ TEST_F(UnitConverterTest, AFaultyExpressionRaisesTheEvaluatorsFaultOnConversion)
     Load();
     EXPECT_THROW(Interpret("1 Bad"), ECalcStrSyntaxError);
     EXPECT_THROW(Interpret("1 Base"), ECalcStrSyntaxError);  // its group holds the faulty unit
+    // Appended as they come, the lines before the fault stay.
+    std::vector<TInterpretLine> lines;
+    EXPECT_THROW(InterpretInput(units_, calculator_, "1 Base", false, lines), ECalcStrSyntaxError);
+    EXPECT_EQ(Describe(lines), (Lines{"H|Base (Broken)|008000", "=Base>Base:1|800080"}));
 }
 
 TEST_F(UnitConverterTest, LoadDefinitionsStartsOverAndAppendsTheCurrenciesAfterTheFiles) {
