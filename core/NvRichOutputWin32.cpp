@@ -3,6 +3,9 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <string>
+
+#include "core/KoLibWin32.h"
 
 namespace {
 // The rich edit classes live in a library the program loads once and keeps for its lifetime.
@@ -23,8 +26,7 @@ TNvRichOutput::TNvRichOutput(TWinControl* owner) : TWinControl(owner) {
 void TNvRichOutput::Create() {
     TCreateArgs args;
     args.className = RichEditClass();
-    args.style =
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    args.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL;
     args.exStyle = WS_EX_CLIENTEDGE;
     CreateHandle(args);
     SendMessageA(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);  // long prime lists
@@ -40,12 +42,63 @@ void TNvRichOutput::AddLine(TColor color, bool bold, const std::string& text) {
     SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     const std::string line = text + "\r\n";
     SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    length_ += static_cast<LONG>(line.size());
+    for (size_t at = 0; (at = line.find("\r\n", at)) != std::string::npos; at += 2)
+        --length_;
+}
+
+// The control counts a line end as one character.
+void TNvRichOutput::Add(const TRichLine& line) {
+    if (line.continues && length_ > 0)
+        cuts_.push_back(length_ - 1);  // the line end after the piece before
+    if (line.rows) {
+        LONG lineEnds = 0;
+        for (size_t at = 0; (at = line.text.find("\r\n", at)) != std::string::npos; at += 2, ++lineEnds)
+            cuts_.push_back(length_ + static_cast<LONG>(at) - lineEnds);
+    }
+    AddLine(line.color, line.bold, line.text);
+}
+
+std::string TNvRichOutput::SelectedText() const {
+    CHARRANGE selection{};
+    SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMax <= selection.cpMin)
+        return {};
+    std::string raw(2 * static_cast<size_t>(selection.cpMax - selection.cpMin) + 1, '\0');  // room for CR LF
+    TEXTRANGEA range{selection, raw.data()};
+    raw.resize(static_cast<size_t>(SendMessageA(Handle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    std::string text;
+    text.reserve(raw.size() + raw.size() / 32);
+    auto cut = std::lower_bound(cuts_.begin(), cuts_.end(), selection.cpMin);
+    LONG position = selection.cpMin;
+    for (size_t i = 0; i < raw.size(); ++i, ++position) {
+        if (raw[i] != '\r') {
+            text += raw[i];
+            continue;
+        }
+        if (i + 1 < raw.size() && raw[i + 1] == '\n')
+            ++i;  // some controls give a line end as both characters
+        while (cut != cuts_.end() && *cut < position)
+            ++cut;
+        if (cut != cuts_.end() && *cut == position) {
+            text += ' ';  // a row cut: the blank it took, without the next row's indent
+            while (i + 1 < raw.size() && raw[i + 1] == ' ') {
+                ++i;
+                ++position;
+            }
+        } else {
+            text += "\r\n";
+        }
+    }
+    return text;
 }
 
 void TNvRichOutput::Clear() {
     StopTimer(kFillTimer);
     pending_.clear();
     shown_ = 0;
+    cuts_.clear();
+    length_ = 0;
     if (!Handle() || GetWindowTextLengthA(Handle()) == 0)
         return;
     // Some rich edits take time growing with the square of the line count to delete their text (half a minute for
@@ -99,15 +152,29 @@ void TNvRichOutput::ShowPending(size_t bytes, DWORD milliseconds) {
     size_t added = 0;
     while (Filling() && added < bytes && GetTickCount() - start < milliseconds) {
         const TRichLine& line = pending_[shown_++];
-        AddLine(line.color, line.bold, line.text);
+        Add(line);
         added += line.text.size() + 2;
     }
     if (!Filling()) {
+        const bool wasFilling = !pending_.empty();
         StopTimer(kFillTimer);
         pending_.clear();
         pending_.shrink_to_fit();
         shown_ = 0;
+        if (wasFilling)
+            RefreshCursor();
     }
+}
+
+// The wait cursor of the fill goes as soon as it is over, not at the next move of the mouse.
+void TNvRichOutput::RefreshCursor() {
+    POINT at;
+    if (!GetCursorPos(&at))
+        return;
+    const HWND under = WindowFromPoint(at);
+    if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId())
+        SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), WM_MOUSEMOVE));
 }
 
 void TNvRichOutput::FillStep() {
@@ -129,6 +196,16 @@ void TNvRichOutput::FillStep() {
 LRESULT TNvRichOutput::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == kFillTimer) {
         FillStep();
+        return 0;
+    }
+    if (message == WM_SETCURSOR && Filling()) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (message == WM_COPY ||
+        (message == WM_KEYDOWN && ctrl && GetKeyState(VK_SHIFT) >= 0 && (wParam == 'C' || wParam == VK_INSERT))) {
+        SetClipboardText(Handle(), SelectedText());
         return 0;
     }
     if (message == WM_SETFONT) {

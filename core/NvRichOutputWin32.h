@@ -8,6 +8,10 @@ struct TRichLine {
     TColor color;
     bool bold;
     std::string text;  // may hold "\r\n"
+    // Rows of one long list: its line ends (and, when it continues a list, the one before it) are row cuts, which a
+    // copy joins again.
+    bool rows = false;
+    bool continues = false;
 };
 
 // A read-only rich-text view that text is appended to in a colour and weight of its own.
@@ -17,6 +21,8 @@ class TNvRichOutput : public TWinControl {
 
     // Appends the text (it may hold "\r\n") and a line end in one insertion.
     void AddLine(TColor color, bool bold, const std::string& text);
+    // The selected text for the clipboard, with the rows of a long list joined back into its one line.
+    std::string SelectedText() const;
     void Clear();
     void SetRedraw(bool enabled);
     // How many digits and separators of the control's font fit side by side in its client area.
@@ -34,6 +40,12 @@ class TNvRichOutput : public TWinControl {
     void Create();
     void ShowPending(size_t bytes, DWORD milliseconds);
     void FillStep();
+    void Add(const TRichLine& line);
+    void RefreshCursor();
+
+    // Row cuts: the control's character position of each cut's line end, in order.
+    std::vector<LONG> cuts_;
+    LONG length_ = 0;  // characters added since the last clear, a line end counting one
 
     std::vector<TRichLine> pending_;
     size_t shown_ = 0;

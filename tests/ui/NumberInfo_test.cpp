@@ -14,6 +14,28 @@ bool Holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+size_t LongestLine(const std::string& text) {
+    size_t longest = 0;
+    for (size_t start = 0, end; start <= text.size(); start = end + 1) {
+        end = std::min(text.find_first_of("\r\n", start), text.size());
+        longest = std::max(longest, end - start);
+    }
+    return longest;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT))
+            if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+                text = bytes;
+                GlobalUnlock(data);
+            }
+        CloseClipboard();
+    }
+    return text;
+}
+
 TEST(NumberInfo, DivisorsOfSixEndInThePerfectNumberLineAndSwapsFollowTheButton) {
     TDistCopy dist("numberinfo-queries");
     dist.WriteIni("numberinfo", "query_index", "3");
@@ -45,6 +67,44 @@ TEST(NumberInfo, DivisorsOfSixEndInThePerfectNumberLineAndSwapsFollowTheButton) 
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(dist.ReadIni("numberinfo", "query_index"), "1");
     EXPECT_EQ(dist.ReadIni("numberinfo", "query_value"), "4660");
+}
+
+// A short list is one paragraph the output wraps; a long one comes in rows cut for the output's width, cut again
+// when the width changes, and copied as the one line it is.
+TEST(NumberInfo, ListsFollowTheWidthAndCopyAsOneLine) {
+    TDistCopy dist("numberinfo-rows");
+    dist.WriteIni("numberinfo", "query_index", "4");
+    dist.WriteIni("numberinfo", "query_value", "100");
+    TAppSession app(dist, "\"Number Information\"");
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    const std::string primes =
+        "  2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83, "
+        "89, 97, \r\n";
+    EXPECT_TRUE(Holds(Output(app), primes)) << Output(app);
+
+    TAppSession::SetControlText(app.Controls("Edit").front(), "30000");
+    SendMessageA(app.Controls("Button").front(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Holds(Output(app), "Duration: "); }));
+    const size_t wide = LongestLine(Output(app));
+    EXPECT_LT(wide, 200u);
+    const RECT r = app.Rect();
+    SetWindowPos(app.Window(), nullptr, 0, 0, r.right - r.left - 250, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string text = Output(app);
+        return Holds(text, "Duration: ") && LongestLine(text) < wide - 20;
+    })) << LongestLine(Output(app));
+
+    const HWND output = app.Controls("RichEdit20A").front();
+    SendMessageA(output, EM_SETSEL, 0, -1);
+    SendMessageA(output, WM_COPY, 0, 0);
+    const std::string copied = ClipboardText();
+    const size_t list = copied.find("  2, 3, 5, ");
+    ASSERT_NE(list, std::string::npos) << copied.substr(0, 200);
+    const size_t end = copied.find("\r\n", list);
+    EXPECT_EQ(end - list, 2 + 21287 + 2u);  // the 3245 primes below 30000, all on the one line
+    EXPECT_EQ(copied.substr(end - 7, 7), "29989, ");
+    app.PressKey('Q', true);
+    EXPECT_TRUE(app.WaitForExit());
 }
 
 // Ten million give a 5.9 MB prime list. The window answers at once while the list grows, in rows that fit the

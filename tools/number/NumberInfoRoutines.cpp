@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <new>
 
 #include "core/Format.h"
 #include "tools/number/CsvFile.h"
@@ -375,11 +376,12 @@ std::string BreakIntoRows(std::string_view text, size_t columns) {
     }
 }
 
-TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes) {
+TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes, size_t longList) {
     TInfoLines pieces;
     for (const TInfoLine& line : lines) {
-        if (!line.list) {
+        if (!line.list || line.text.size() < longList) {
             pieces.push_back(line);
+            pieces.back().list = false;  // shown whole: nothing of it is a row cut
             continue;
         }
         const std::string rows = BreakIntoRows(line.text, columns);
@@ -391,12 +393,20 @@ TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBy
                 cut = all.find("\r\n", start + pieceBytes);
             if (cut == std::string_view::npos)
                 break;
-            pieces.push_back({line.color, line.bold, std::string(all.substr(start, cut - start))});
+            pieces.push_back({line.color, line.bold, std::string(all.substr(start, cut - start)), true, start > 0});
             start = cut + 2;
         }
-        pieces.push_back({line.color, line.bold, std::string(all.substr(start))});
+        pieces.push_back({line.color, line.bold, std::string(all.substr(start)), true, start > 0});
     }
     return pieces;
+}
+
+TInfoLines RunGuarded(const std::function<TInfoLines()>& query) {
+    try {
+        return query();
+    } catch (const std::bad_alloc&) {
+        return {{kInfoRed, false, "Not enough memory for the whole answer."}};
+    }
 }
 
 char FilterNumberKey(char c) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,8 @@ struct TInfoLine {
     TColor color;
     bool bold;
     std::string text;
-    bool list = false;  // a number list "a, b, c, ", which the window may show in several rows
+    bool list = false;       // a number list "a, b, c, ", which the window may show in several rows
+    bool continues = false;  // a later piece of a list cut into rows: the line end before it is a row cut too
     bool operator==(const TInfoLine&) const = default;
 };
 using TInfoLines = std::vector<TInfoLine>;
@@ -65,10 +67,13 @@ TInfoLine DurationLine(long double microseconds);
 // start with the line's leading blanks. Items are never split, so an item longer than a row stays whole. The window
 // shows long lists this way because a rich edit control's cost can grow with the square of a paragraph's length.
 std::string BreakIntoRows(std::string_view text, size_t columns);
-// The lines as the window adds them: list lines broken into rows (BreakIntoRows) and cut at row ends into pieces of
-// at most `pieceBytes` (a longer row stays whole), so that a long list can be shown a few pieces at a time. Each
-// piece is added as a line of its own, so the pieces of a list give its rows back.
-TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes);
+// The lines as the window adds them: list lines of `longList` bytes or more broken into rows (BreakIntoRows) and cut
+// at row ends into pieces of at most `pieceBytes` (a longer row stays whole), so that a long list can be shown a few
+// pieces at a time; shorter lists stay whole for the output to wrap. Each piece is added as a line of its own, so
+// the pieces of a list give its rows back.
+TInfoLines CutIntoPieces(const TInfoLines& lines, size_t columns, size_t pieceBytes, size_t longList = 0);
+// What a query gives, or, when memory runs out on the way, a red line that says so.
+TInfoLines RunGuarded(const std::function<TInfoLines()>& query);
 
 // The Number edit's key filter: the character to keep (lower-case a..f become upper case), or 0 to drop the key.
 char FilterNumberKey(char c);

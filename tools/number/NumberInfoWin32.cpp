@@ -6,12 +6,17 @@
 namespace {
 constexpr int kStripHeight = 32;
 constexpr size_t kPieceBytes = 4096;
+// Shorter lists stay one paragraph that the output wraps itself; longer ones would cost it too much time.
+constexpr size_t kLongListBytes = 4096;
+constexpr UINT_PTR kReflowTimer = 1;
+constexpr UINT kReflowDelayMs = 300;  // a drag of the window's edge is over, or nearly
 }  // namespace
 
 void ShowInfoLines(TNvRichOutput& output, const TInfoLines& lines) {
     std::vector<TRichLine> pieces;
-    for (TInfoLine& piece : CutIntoPieces(lines, static_cast<size_t>(output.VisibleColumns()), kPieceBytes))
-        pieces.push_back({piece.color, piece.bold, std::move(piece.text)});
+    const auto columns = static_cast<size_t>(output.VisibleColumns());
+    for (TInfoLine& piece : CutIntoPieces(lines, columns, kPieceBytes, kLongListBytes))
+        pieces.push_back({piece.color, piece.bold, std::move(piece.text), piece.list, piece.continues});
     output.ShowLines(std::move(pieces));
 }
 
@@ -49,6 +54,18 @@ TFormNumInfo::TFormNumInfo(TWinControl* owner)
     output_->Tag = kTagFixedFont;
     output_->SetBounds(0, kStripHeight, r.right, r.bottom - kStripHeight);
     output_->SetAnchors(kAnchorAll);
+    // Rows cut for one width are cut again for another, once the resizing has paused.
+    output_->OnResize = [this] {
+        if (HasLongList(shownLines_) && output_->VisibleColumns() != shownColumns_)
+            StartTimer(kReflowTimer, kReflowDelayMs);
+    };
+    OnTimer = [this](UINT_PTR id) {
+        if (id != kReflowTimer)
+            return;
+        StopTimer(kReflowTimer);
+        if (output_->VisibleColumns() != shownColumns_)
+            Show(shownLines_);
+    };
     AddKeys(kKeys);
 
     WhenChanged(QueryIndex, [this] {
@@ -84,11 +101,35 @@ void TFormNumInfo::RunQuery() {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     output_->SetRedraw(false);
     output_->Clear();
+    shownLines_.clear();
     const auto n = static_cast<uint32_t>(QueryValue->Value());
     const int64_t start = PerformanceCounter();
-    TInfoLines lines = RunNumberInfoQuery(query_->ItemIndex(), n, system_);
+    TInfoLines lines = RunGuarded([&] { return RunNumberInfoQuery(query_->ItemIndex(), n, system_); });
     const int64_t end = PerformanceCounter();
     lines.push_back(DurationLine(DurationMicroseconds(start, end, frequency_)));
+    Show(std::move(lines));
+    // A long list goes on filling: the output keeps the wait cursor until it is complete.
+    if (!output_->Filling())
+        SetCursor(previous);
+}
+
+void TFormNumInfo::Show(TInfoLines lines) {
+    shownColumns_ = output_->VisibleColumns();
     ShowInfoLines(*output_, lines);
-    SetCursor(previous);
+    shownLines_ = std::move(lines);
+}
+
+bool TFormNumInfo::HasLongList(const TInfoLines& lines) {
+    for (const TInfoLine& line : lines)
+        if (line.list && line.text.size() >= kLongListBytes)
+            return true;
+    return false;
+}
+
+LRESULT TFormNumInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR && output_->Filling()) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return TKoUtilForm::HandleMessage(message, wParam, lParam);
 }

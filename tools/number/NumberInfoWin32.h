@@ -22,9 +22,13 @@ class TFormNumInfo : public TKoUtilForm {
 
   protected:
     void AfterConstruction() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     static const TCommand<TFormNumInfo> kKeys[];
+
+    void Show(TInfoLines lines);
+    static bool HasLongList(const TInfoLines& lines);
 
     TNvButton* button_ = nullptr;
     TNvEdit* number_ = nullptr;
@@ -33,4 +37,6 @@ class TFormNumInfo : public TKoUtilForm {
     TWin32SystemMessages system_;
     int64_t frequency_;
     bool calculating_ = false;
+    TInfoLines shownLines_;  // the last answer, uncut, for showing it again at another width
+    int shownColumns_ = 0;
 };

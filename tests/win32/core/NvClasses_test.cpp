@@ -584,6 +584,10 @@ TEST_F(NvRichOutput, ALongOutputShowsItsFirstScreenAtOnceAndTheRestOnTheTimerInI
     const std::vector<TRichLine> lines = NumberedLines("row ", 2000);
     output.ShowLines(lines);
     EXPECT_TRUE(output.Filling());
+    // Until the list is complete the mouse shows the wait cursor over it.
+    EXPECT_TRUE(SendMessageA(output.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(output.Handle()),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
     const std::string first = output.Text();
     EXPECT_TRUE(first.starts_with("row 0.")) << first.substr(0, 40);
     EXPECT_LT(first.size(), 100000u);

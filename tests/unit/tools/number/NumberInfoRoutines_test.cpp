@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -312,13 +313,17 @@ TEST(ListRows, PiecesCutAtRowEndsGiveTheRowsBackAndLeaveOtherLinesAlone) {
         EXPECT_EQ(pieces.back(), lines.back());
         std::string joined;
         for (size_t i = 1; i + 1 < pieces.size(); ++i) {
-            EXPECT_EQ(pieces[i], (TInfoLine{kInfoBlue, false, pieces[i].text}));
+            // Each piece is rows of the list; all but the first go on from the one before.
+            EXPECT_EQ(pieces[i], (TInfoLine{kInfoBlue, false, pieces[i].text, true, i > 1}));
             EXPECT_TRUE(pieces[i].text.size() <= pieceBytes || pieces[i].text.find("\r\n") == std::string::npos);
             joined += (i > 1 ? "\r\n" : "") + pieces[i].text;
         }
         EXPECT_EQ(joined, rows) << pieceBytes;
         EXPECT_EQ(pieces.size() > 3, pieceBytes < rows.size()) << pieceBytes;
     }
+    // Below the length that needs cutting a list stays one line, and none of it is a row cut.
+    const TInfoLines whole = CutIntoPieces(lines, 80, 4096, lines[1].text.size() + 1);
+    EXPECT_EQ(whole[1], (TInfoLine{kInfoBlue, false, lines[1].text}));
     // A list that ends in a line end keeps it.
     const TInfoLines divisors = CutIntoPieces(IntegerDivisions(720720), 20, 30);
     std::string joined;
@@ -328,6 +333,13 @@ TEST(ListRows, PiecesCutAtRowEndsGiveTheRowsBackAndLeaveOtherLinesAlone) {
     for (const TInfoLine& line : IntegerDivisions(720720))
         expected += (line.list ? BreakIntoRows(line.text, 20) : line.text) + "\r\n";
     EXPECT_EQ(joined, expected);
+}
+
+TEST(ListRows, AnAnswerTooLargeForMemoryEndsInARedLine) {
+    const TInfoLines lines = RunGuarded([]() -> TInfoLines { throw std::bad_alloc(); });
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].color, kInfoRed);
+    EXPECT_EQ(RunGuarded([] { return PrimesByFoundPrimes(10); }), PrimesByFoundPrimes(10));
 }
 
 TEST(IsPrime, AgreesWithASieveAndKnowsTheEdges) {
