@@ -249,6 +249,7 @@ void TFormCalc::EditVariables() {
         TVariablesEditor(TWinControl* owner, TFormCalc& calc) : TNvForm(owner), calc_(calc) {
             CreateForm("", WS_OVERLAPPEDWINDOW, 240, 330);
             memo_ = &Add<TNvMemo>(TNvMemo::kStyle | WS_VSCROLL);
+            ActiveControl = memo_;
             memo_->SetFont(TFontHandle(CreateFontIndirectA(&calc.FontVariableLog())));
             memo_->SetColor(static_cast<TColor>(calc.ColorBack->Value()));
             memo_->SetFontColor(static_cast<TColor>(calc.ColorNumbers->Value()));
