@@ -1,12 +1,15 @@
 // One-shot parse and evaluation of a mixed corpus, each expression from a fresh string, against muparser on the
-// same expressions in its own syntax. Prints the ratio of evaluations per second at the end.
+// same expressions in its own syntax. Prints the ratio of evaluations per second at the end. Very long expressions
+// must fold in linear time: one run of the long chains must stay below kLongChainLimitSeconds.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/number/StringCalculator.h"
@@ -42,6 +45,27 @@ constexpr TCase kCorpus[] = {
     {"0.1+0.2+0.3+0.4+0.5+0.6+0.7+0.8+0.9", "0.1+0.2+0.3+0.4+0.5+0.6+0.7+0.8+0.9"},
 };
 
+// Expressions of 100000 operators, literals or brackets; the tests check what they give.
+std::vector<std::string> LongChains() {
+    const auto repeat = [](std::string_view piece, size_t times) {
+        std::string text;
+        for (size_t i = 0; i < times; ++i)
+            text += piece;
+        return text;
+    };
+    return {repeat("1+", 100000) + "1",
+            repeat("2*", 10000) + repeat("0.5*", 10000) + "3",
+            repeat("1+2*3^1-", 20000) + "0",
+            repeat("(1)", 50000),
+            repeat("a", 100000),
+            repeat("1", 100000) + "e",
+            "0." + repeat("3", 100000),
+            "0x" + repeat("F", 100000),
+            repeat("!", 100000) + "0",
+            repeat("(", 200000) + repeat(")", 200000)};
+}
+constexpr double kLongChainLimitSeconds = 2.0;
+
 constexpr long double kRate = 1.25L;
 constexpr long double kBase = 40;
 constexpr long double kX = 3;
@@ -68,6 +92,21 @@ void BM_Evaluator(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(std::size(kCorpus)));
 }
 BENCHMARK(BM_Evaluator);
+
+void BM_LongChains(benchmark::State& state) {
+    const std::vector<std::string> chains = LongChains();
+    TStringCalculator calc;
+    for (auto _ : state) {
+        for (const std::string& chain : chains) {
+            try {
+                benchmark::DoNotOptimize(calc.Evaluate(chain));
+            } catch (const ECalcStrSyntaxError&) {
+                // a refused chain is timed as well
+            }
+        }
+    }
+}
+BENCHMARK(BM_LongChains)->Unit(benchmark::kMillisecond);
 
 #ifdef DD_HAVE_MUPARSER
 struct TMu {
@@ -119,6 +158,8 @@ class TRateReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.run_name.function_name == "BM_LongChains")
+                longChainSeconds = std::max(longChainSeconds, run.real_accumulated_time / run.iterations);
             const auto it = run.counters.find("items_per_second");
             if (it == run.counters.end())
                 continue;
@@ -129,6 +170,7 @@ class TRateReporter : public benchmark::ConsoleReporter {
         }
     }
     std::map<std::string, double> rates;
+    double longChainSeconds = -1;  // the slowest run of all the long chains; -1 when not run
 
   private:
     std::map<std::string, double> medians_;
@@ -148,6 +190,8 @@ int main(int argc, char** argv) {
     const auto theirs = reporter.rates.find("BM_MuParser");
     if (ours != reporter.rates.end() && theirs != reporter.rates.end() && theirs->second > 0)
         std::printf("evaluator / muparser evaluations per second: %.2f\n", ours->second / theirs->second);
+    if (reporter.longChainSeconds >= 0)
+        std::printf("long chains: %.3f s per run (limit %.1f s)\n", reporter.longChainSeconds, kLongChainLimitSeconds);
     benchmark::Shutdown();
-    return 0;
+    return reporter.longChainSeconds <= kLongChainLimitSeconds ? 0 : 1;
 }

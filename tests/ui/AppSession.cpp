@@ -1,87 +1,55 @@
 #include "tests/ui/AppSession.h"
 
-#include <commctrl.h>
+#include "core/MemoryCanvasWin32.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
+// Win32 structures are set up with aggregate initializers; the fields not named are zero.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(from + name + "\\", to + name + "\\");
-        else
-            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+// The Windows form of a folder handed over from the build (a Unix path under Wine), with a trailing backslash;
+// empty when the variable is.
+std::string FolderFrom(const char* variable, const std::string& fallback = "") {
+    char value[4096];
+    const DWORD n = GetEnvironmentVariableA(variable, value, sizeof value);
+    std::string path = n > 0 && n < sizeof value ? std::string(value, n) : fallback;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.empty() || path.back() == '\\' ? path : path + '\\';
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+// Depth first, in the order EnumChildWindows gives them.
+void CollectControls(HWND parent, const char* className, std::vector<HWND>& found) {
+    for (HWND window = GetWindow(parent, GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        char name[64];
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpiA(name, className) == 0)
+            found.push_back(window);
+        CollectControls(window, className, found);
     }
-    RemoveDirectoryA(folder.c_str());
 }
 
-struct TChildSearch {
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TChildSearch*>(param);
-    char name[64];
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, search->className) == 0)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-struct TWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-// A plain function: 32-bit callbacks are __stdcall, which no lambda converts to.
-BOOL CALLBACK FirstProcessWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TWindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+// Sent with WM_NULL, waits until the window has handled everything sent before.
+bool Answered(HWND window, UINT message, DWORD_PTR* result = nullptr) {
+    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 5000, result) != 0;
 }
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId) {
-    TWindowSearch search{processId, nullptr};
-    EnumWindows(FirstProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER))
+            return window;
+    }
+    return nullptr;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -94,64 +62,37 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-std::string EnvOr(const char* name, const std::string& fallback) {
-    char value[4096];
-    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-    return n > 0 && n < sizeof value ? std::string(value, n) : fallback;
-}
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path;
-}
-
 TDistCopy::TDistCopy(const std::string& name) {
-    const std::string dist = WindowsPath(EnvOr("DD_DIST", ""));
-    const std::string work = WindowsPath(EnvOr("DD_WORK", "ui-work"));
-    if (dist == "\\" || GetFileAttributesA((dist + "DaDeruv.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
-        throw std::runtime_error("DD_DIST does not name a folder with DaDeruv.exe: " + dist);
-    CreateDirectoryA(work.c_str(), nullptr);
+    const std::string dist = FolderFrom("DD_DIST");
+    const std::string work = FolderFrom("DD_WORK", "ui-work");
+    // A wrong DD_DIST could hold the working folder, which would then be copied into itself.
+    if (dist.empty() || GetFileAttributesA((dist + "DaDeruv.exe").c_str()) == INVALID_FILE_ATTRIBUTES ||
+        work.rfind(dist, 0) == 0)
+        throw std::runtime_error("DD_DIST does not name a folder with DaDeruv.exe outside DD_WORK: " + dist);
+    // Named without the trailing backslash, and copied into a folder that is not there yet: under Wine the
+    // library's copy takes nothing else.
+    std::filesystem::remove_all(work + name);
+    std::filesystem::create_directories(work);
+    std::filesystem::copy(dist.substr(0, dist.size() - 1), work + name, std::filesystem::copy_options::recursive);
     folder_ = work + name + "\\";
-    RemoveTree(folder_);
-    CopyTree(dist, folder_);
 }
 
 std::string TDistCopy::ReadIni(const std::string& section, const std::string& key, const std::string& fallback) const {
     char value[4096];
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value, IniFile().c_str());
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value,
+                             (folder_ + "DaDeruv.ini").c_str());
     return value;
 }
 
 void TDistCopy::WriteIni(const std::string& section, const std::string& key, const std::string& value) const {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), IniFile().c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniFile().c_str());
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), (folder_ + "DaDeruv.ini").c_str());
 }
 
-std::vector<std::string> TDistCopy::IniKeys(const std::string& section) const {
-    std::vector<char> names(65536);
-    const DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", names.data(),
-                                             static_cast<DWORD>(names.size()), IniFile().c_str());
-    std::vector<std::string> keys;
-    for (DWORD i = 0; i < n && names[i];) {
-        keys.emplace_back(&names[i]);
-        i += static_cast<DWORD>(keys.back().size()) + 1;
-    }
-    return keys;
-}
-
-TAppSession::TAppSession(const TDistCopy& dist, const std::string& arguments) {
+TAppSession::TAppSession(const TDistCopy& dist, const std::string& arguments, bool waitForWindow) {
     std::string commandLine = "\"" + dist.Folder() + "DaDeruv.exe\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dist.Folder().c_str(),
                         &startup, &info))
@@ -159,6 +100,10 @@ TAppSession::TAppSession(const TDistCopy& dist, const std::string& arguments) {
     CloseHandle(info.hThread);
     process_.reset(info.hProcess);
     processId_ = info.dwProcessId;
+    if (waitForWindow && !WaitForWindow()) {
+        TerminateProcess(process_.get(), 1);  // only the process this session started
+        throw std::runtime_error("no window shows for " + commandLine.substr(0, 200));
+    }
 }
 
 TAppSession::~TAppSession() {
@@ -171,125 +116,74 @@ TAppSession::~TAppSession() {
 }
 
 HWND TAppSession::WaitForWindow(DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if ((window_ = FindProcessWindow(processId_)))
-            return window_;
-        if (!Running())
-            break;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-std::string TAppSession::Caption() const {
-    char text[512] = "";
-    // Another process's window: ask with a message, which reaches its window procedure.
-    SendMessageTimeoutA(window_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
-    return text;
-}
-
-RECT TAppSession::Rect() const {
-    RECT r{};
-    GetWindowRect(window_, &r);
-    return r;
-}
-
-void TAppSession::Sync() const {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-}
-
-void TAppSession::DragTo(int left, int top) {
-    SendMessageTimeoutA(window_, WM_ENTERSIZEMOVE, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageTimeoutA(window_, WM_EXITSIZEMOVE, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    Sync();
-}
-
-void TAppSession::PressKey(WORD key, bool alt, bool ctrl, bool shift) {
-    if (ctrl || shift) {
-        TypeKey(key, alt, ctrl, shift);
-        return;
-    }
-    // Plain and Alt keys are posted to the window, as the message loop would deliver them; no focus is needed.
-    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
-    const LPARAM altBit = alt ? (1 << 29) : 0;
-    PostMessageA(window_, down, key, 1 | altBit);
-    PostMessageA(window_, up, key, static_cast<LPARAM>(0xC0000001u) | altBit);
-    Sleep(100);  // a sent message would overtake the posted ones
-    Sync();
-}
-
-void TAppSession::TypeKey(WORD key, bool alt, bool ctrl, bool shift) {
-    SetForegroundWindow(window_);
-    for (int i = 0; i < 40 && GetForegroundWindow() != window_; ++i)
-        Sleep(50);
-    std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    const WORD modifiers[] = {static_cast<WORD>(ctrl ? VK_CONTROL : 0), static_cast<WORD>(shift ? VK_SHIFT : 0),
-                              static_cast<WORD>(alt ? VK_MENU : 0)};
-    for (WORD m : modifiers)
-        if (m)
-            add(m, false);
-    add(key, false);
-    add(key, true);
-    for (int i = 2; i >= 0; --i)
-        if (modifiers[i])
-            add(modifiers[i], true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(100);
-    Sync();
-}
-
-void TAppSession::DoubleClick(HWND control, int x, int y) {
-    const LPARAM at = MAKELPARAM(x, y);
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(control, WM_LBUTTONUP, 0, at);
-    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(control, WM_LBUTTONUP, 0, at);
-    Sleep(300);
-}
-
-bool TAppSession::WaitForExit(DWORD timeoutMs) {
-    return WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
-}
-
-bool TAppSession::Running() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
-
-void TAppSession::TypeText(const std::string& text) {
-    for (char c : text)
-        PostMessageA(FocusedControl(), WM_CHAR, static_cast<unsigned char>(c), 1);
-    Sleep(100);
-    Sync();
-}
-
-HWND TAppSession::FocusedControl() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(window_, nullptr);
-    return GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window_;
+    WaitUntil([&] { return (window_ = FindProcessWindow(processId_)) || !Running(); }, timeoutMs);
+    return window_;
 }
 
 std::vector<HWND> TAppSession::Controls(const char* className) const {
-    TChildSearch search{className, {}};
-    EnumChildWindows(window_, CollectChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    CollectControls(window_, className, found);
+    return found;
 }
 
-std::string TAppSession::ControlText(HWND control) {
+void TAppSession::TypeKey(WORD key, WORD modifier) const {
+    SetForegroundWindow(window_);
+    WaitUntil([&] { return GetForegroundWindow() == window_; }, 2000);
+    const WORD strokes[] = {modifier, key, key, modifier};  // two down, two up
+    std::vector<INPUT> inputs;
+    for (size_t i = 0; i < std::size(strokes); ++i) {
+        if (strokes[i]) {
+            inputs.push_back(INPUT{INPUT_KEYBOARD});
+            inputs.back().ki.wVk = strokes[i];
+            inputs.back().ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+    Answered(window_, WM_NULL);
+}
+
+HWND TAppSession::FocusedControl() const {
+    GUITHREADINFO info{sizeof info};
+    const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window_;
+}
+
+void TAppSession::DragTo(int left, int top) const {
+    Answered(window_, WM_ENTERSIZEMOVE);
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Answered(window_, WM_EXITSIZEMOVE);
+}
+
+void TAppSession::Widen(int pixels) const {
+    const RECT r = WindowRect(window_);
+    SetWindowPos(window_, nullptr, 0, 0, r.right - r.left + pixels, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Answered(window_, WM_NULL);
+}
+
+void PostKey(HWND window, WORD key, bool alt) {
+    const LPARAM altBit = alt ? (1 << 29) : 0;
+    PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | altBit);
+    PostMessageA(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u) | altBit);
+    Sleep(100);  // a sent message would overtake the posted ones
+    Answered(window, WM_NULL);
+}
+
+void Click(HWND control, int x, int y, bool twice) {
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageA(control, WM_LBUTTONUP, 0, at);
+    }
+    Sleep(300);
+}
+
+std::string ControlText(HWND control) {
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    Answered(control, WM_GETTEXTLENGTH, &length);
     // Room for twice the length: a rich edit counts a line end once but may give it as CR LF.
     std::string text(2 * length + 1, '\0');
     SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
@@ -298,13 +192,7 @@ std::string TAppSession::ControlText(HWND control) {
     return text;
 }
 
-void TAppSession::ClickControl(HWND control) {
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    Sleep(150);
-}
-
-void TAppSession::SetControlText(HWND control, const std::string& text) {
+void SetControlText(HWND control, const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
     wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                                         wide.data(), static_cast<int>(wide.size()))));
@@ -312,63 +200,37 @@ void TAppSession::SetControlText(HWND control, const std::string& text) {
                         nullptr);
 }
 
-std::vector<std::string> TAppSession::ListBoxRows(HWND listBox) {
+std::vector<std::string> ListBoxRows(HWND listBox) {
     // Asked in UTF-16 and converted here: the ANSI form of this message is not carried reliably across processes.
     std::vector<std::string> rows;
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring wide(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        wide.resize(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()))));
+        const int n = static_cast<int>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
         std::string row(wide.size() * 2 + 1, '\0');
-        row.resize(
-            static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), row.data(),
-                                                    static_cast<int>(row.size()), nullptr, nullptr)));
+        row.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), n, row.data(),
+                                                           static_cast<int>(row.size()), nullptr, nullptr)));
         rows.push_back(row);
     }
     return rows;
 }
 
-std::vector<std::string> TAppSession::ListViewRows(HWND listView) const {
-    // The item and its text buffer must lie in the list view's own process.
-    constexpr size_t kTextSize = 1024;
-    void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
-    std::vector<std::string> rows;
-    if (!remote)
-        return rows;
-    auto* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
-    const int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
-    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
-    const int columns = header ? std::max(1, static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0))) : 1;
-    for (int i = 0; i < count; ++i) {
-        std::string row;
-        for (int c = 0; c < columns; ++c) {
-            LVITEMA item{};
-            item.iSubItem = c;
-            item.pszText = remoteText;
-            item.cchTextMax = kTextSize;
-            WriteProcessMemory(process_.get(), remote, &item, sizeof item, nullptr);
-            SendMessageA(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
-            char text[kTextSize] = "";
-            ReadProcessMemory(process_.get(), remoteText, text, sizeof text - 1, nullptr);
-            if (c > 0)
-                row += '\t';
-            row += text;
-        }
-        rows.push_back(row);
-    }
-    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-    return rows;
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT ClientRect(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return r;
 }
 
 HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            found = FindWindowA(nullptr, caption.c_str());
-            return found && IsWindowVisible(found);
-        },
-        timeoutMs);
-    return found && IsWindowVisible(found) ? found : nullptr;
+    const auto shown = [&] { return IsWindowVisible(found = FindWindowA(nullptr, caption.c_str())) != FALSE; };
+    return WaitUntil(shown, timeoutMs) ? found : nullptr;
 }
 
 bool CloseAndWait(HWND window, DWORD timeoutMs) {
@@ -380,42 +242,28 @@ bool CloseAndWait(HWND window, DWORD timeoutMs) {
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
-    const std::string folder = WindowsPath(EnvOr("DD_SHOTS", ""));
-    if (folder == "\\")
+    const std::string folder = FolderFrom("DD_SHOTS");
+    if (folder.empty())
         return;
     CreateDirectoryA(folder.c_str(), nullptr);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     Sleep(300);
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
+    const RECT r = WindowRect(window);
+    TMemoryCanvas canvas;  // rows bottom-up, as the file stores them
+    canvas.SetSize(r.right - r.left, r.bottom - r.top);
     const TWindowDC screen(nullptr);
-    const TMemoryDC memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    const TBitmapHandle bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        const TSelectObject selected(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
-    }
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), screen.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const BITMAPINFOHEADER& info = canvas.Header().bmiHeader;
+    const DWORD imageSize = canvas.Bits() ? 4u * canvas.Width() * canvas.Height() : 0;
+    // The fourth byte of each pixel is unused by the screen, but image tools read it as opacity.
+    for (DWORD i = 3; i < imageSize; i += 4)
+        static_cast<BYTE*>(canvas.Bits())[i] = 0xFF;
+    BITMAPFILEHEADER file{0x4D42};
+    file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + imageSize;
-    TFileHandle out(CreateFileA((folder + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out || !bits)
-        return;
-    DWORD written = 0;
-    WriteFile(out.get(), &file, sizeof file, &written, nullptr);
-    WriteFile(out.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-    WriteFile(out.get(), bits, imageSize, &written, nullptr);
+    std::ofstream out(folder + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(static_cast<const char*>(canvas.Bits()), imageSize);
 }

@@ -6,101 +6,81 @@
 
 namespace {
 int RowOf(HWND list, const std::string& name) {
-    const std::vector<std::string> rows = TAppSession::ListBoxRows(list);
-    const auto it = std::find(rows.begin(), rows.end(), name);
-    return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+    const std::vector<std::string> rows = ListBoxRows(list);
+    return static_cast<int>(std::find(rows.begin(), rows.end(), name) - rows.begin());
 }
 
-void PostKey(HWND window, WORD key) {
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-    Sleep(150);
+// Selects a variable and presses a key on it.
+void PressOn(HWND list, const std::string& name, WORD key) {
+    SendMessageA(list, LB_SETCURSEL, RowOf(list, name), 0);
+    PostKey(list, key);
 }
 
-HWND ListOf(HWND window) {
-    return FindWindowExA(window, nullptr, "ListBox", nullptr);
+// The list of the editor F11 opens on Pinger, or null.
+HWND OpenEditor(const TAppSession& pinger) {
+    pinger.PressKey(VK_F11);
+    const HWND editor = WaitForWindowTitled("Pinger -> Config Editor 15.11.08");
+    return editor ? FindWindowExA(editor, nullptr, "ListBox", nullptr) : nullptr;
 }
 
-TEST(ConfigEditor, F11EditsTheToolsVariablesAndClosingWritesTheChangesAtOnce) {
+TEST(ConfigEditor, F11EditsTheToolsVariablesClosingWritesTheChangesAtOnceAndADoubleClickEditsOnce) {
     TDistCopy dist("editor-pinger");
     dist.WriteIni("core", "color_mark", "#FF000A");
     dist.WriteIni("core", "edge_snap_size", "5");
     TAppSession app(dist, "Pinger");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    app.PressKey(VK_F11);
-    HWND editor = WaitForWindowTitled("Pinger -> Config Editor 15.11.08");
-    ASSERT_NE(editor, nullptr);
-    HWND list = ListOf(editor);
+    HWND list = OpenEditor(app);
     ASSERT_NE(list, nullptr);
-
-    const std::vector<std::string> rows = TAppSession::ListBoxRows(list);
+    const std::vector<std::string> rows = ListBoxRows(list);
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows.front(), "pinger.stay_on_top");  // newest first
     EXPECT_EQ(rows.back(), "core.color_back");
-    RECT client;
-    GetClientRect(editor, &client);
-    EXPECT_EQ(client.bottom, 13 * 21);
+    const HWND editor = GetParent(list);
+    EXPECT_EQ(ClientRect(editor).bottom, 13 * 21);
     SaveScreenshot(editor, "config-editor");
 
-    SendMessageA(list, LB_SETCURSEL, RowOf(list, "core.color_mark"), 0);
-    PostKey(list, VK_RIGHT);
-    SendMessageA(list, LB_SETCURSEL, RowOf(list, "core.edge_snap_size"), 0);
-    PostKey(list, VK_DELETE);
+    PressOn(list, "core.color_mark", VK_RIGHT);
+    PressOn(list, "core.edge_snap_size", VK_DELETE);
     PostKey(list, VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     EXPECT_EQ(dist.ReadIni("core", "color_mark"), "#00010B");
     EXPECT_EQ(dist.ReadIni("core", "edge_snap_size"), "16");
     EXPECT_EQ(dist.ReadIni("configeditor", "TotalRunCount"), "1");
     EXPECT_TRUE(app.Running());
-}
 
-TEST(ConfigEditor, ADoubleClickEditsOnceAndTheListKeepsTheKeyboardAfterAnInputBox) {
-    TDistCopy dist("editor-mouse");
-    TAppSession app(dist, "Pinger");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    app.PressKey(VK_F11);
-    HWND editor = WaitForWindowTitled("Pinger -> Config Editor 15.11.08");
-    ASSERT_NE(editor, nullptr);
-    HWND list = ListOf(editor);
+    // Open again, a double click edits once and the list keeps the keyboard after an input box.
+    list = OpenEditor(app);
+    ASSERT_NE(list, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
-
     const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     const int row = RowOf(list, "pinger.stay_on_top");
-    TAppSession::DoubleClick(list, 40, row * height + height / 2);  // a boolean flips once, not back again
+    Click(list, 40, row * height + height / 2, true);  // a boolean flips once, not back again
 
-    SendMessageA(list, LB_SETCURSEL, RowOf(list, "pinger.window_left"), 0);
-    PostKey(list, VK_RETURN);
+    PressOn(list, "pinger.window_left", VK_RETURN);
     HWND box = WaitForWindowTitled("Please Enter a Value");
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
-
     PostKey(list, VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(list); }));
     EXPECT_EQ(dist.ReadIni("pinger", "stay_on_top"), "true");
 }
 
-TEST(ConfigEditor, StartedOnItsOwnItListsNothing) {
-    TDistCopy dist("editor-alone");
-    TAppSession app(dist, "\"Config Editor\"");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    EXPECT_EQ(app.Caption(), "Config Editor 15.11.08");
-    EXPECT_TRUE(TAppSession::ListBoxRows(ListOf(app.Window())).empty());
-}
-
-TEST(ConfigEditor, TheLaunchersSettingsShowWithTheirValueNames) {
+TEST(ConfigEditor, TheLaunchersSettingsShowWithTheirValueNamesAndOnItsOwnItListsNothing) {
     TDistCopy dist("editor-launcher");
     TAppSession app(dist, "");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
     SaveScreenshot(app.Window(), "launcher");
     PostMessageA(app.Window(), WM_SYSCOMMAND, 32, 0);
     HWND editor = WaitForWindowTitled("Korvo Utilities -> Config Editor 15.11.08");
     ASSERT_NE(editor, nullptr);
-    const std::vector<std::string> rows = TAppSession::ListBoxRows(ListOf(editor));
+    const HWND list = FindWindowExA(editor, nullptr, "ListBox", nullptr);
+    const std::vector<std::string> rows = ListBoxRows(list);
     ASSERT_GE(rows.size(), 5u);
     EXPECT_EQ(rows[0], "browser.extra_info");
     EXPECT_EQ(rows[4], "browser.app_index");
-    PostKey(ListOf(editor), VK_ESCAPE);
+    PostKey(list, VK_ESCAPE);
+    const TAppSession alone(dist, "\"Config Editor\"");  // started on its own it lists nothing
+    ASSERT_NE(alone.Control("ListBox"), nullptr);
+    EXPECT_EQ(SendMessageA(alone.Control("ListBox"), LB_GETCOUNT, 0, 0), 0);
 }
 }  // namespace

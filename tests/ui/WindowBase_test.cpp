@@ -1,103 +1,73 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/ui/AppSession.h"
 
 namespace {
-RECT WorkArea() {
+TEST(WindowBase, AWindowDroppedNearTheLeftEdgeSnapsOntoItUnlessSwitchedOffAndRemembersWhereItIs) {
+    TDistCopy dist("base-snap"), noSnap("base-nosnap");
+    noSnap.WriteIni("core", "edge_snap_size", "0");
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-bool Contains(const std::vector<std::string>& keys, const char* key) {
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
-}
-
-TEST(WindowBase, AWindowDroppedNearTheLeftEdgeSnapsOntoItAndRemembersWhereItIs) {
-    TDistCopy dist("base-snap");
-    const RECT work = WorkArea();
     {
-        TAppSession app(dist, "Pinger");
-        ASSERT_NE(app.WaitForWindow(), nullptr);
+        TAppSession app(dist, "Pinger"), unsnapped(noSnap, "Pinger");
         app.DragTo(work.left + 12, work.top + 150);
-        EXPECT_EQ(app.Rect().left, work.left);
-        EXPECT_EQ(app.Rect().top, work.top + 150);
-        app.PressKey('Q', true);
-        ASSERT_TRUE(app.WaitForExit());
+        unsnapped.DragTo(work.left + 12, work.top + 150);
+        EXPECT_EQ(WindowRect(app.Window()).left, work.left);
+        EXPECT_EQ(WindowRect(app.Window()).top, work.top + 150);
+        EXPECT_EQ(WindowRect(unsnapped.Window()).left, work.left + 12);
+        ASSERT_TRUE(app.QuitWithAltQ());
     }
     EXPECT_EQ(dist.ReadIni("pinger", "window_left"), std::to_string(work.left));
     EXPECT_EQ(dist.ReadIni("pinger", "window_width"), "680");
-    {
-        TAppSession app(dist, "Pinger");
-        ASSERT_NE(app.WaitForWindow(), nullptr);
-        EXPECT_EQ(app.Rect().left, work.left);
-        EXPECT_EQ(app.Rect().top, work.top + 150);
-    }
+    const TAppSession app(dist, "Pinger");
+    EXPECT_EQ(WindowRect(app.Window()).left, work.left);
+    EXPECT_EQ(WindowRect(app.Window()).top, work.top + 150);
 }
 
-TEST(WindowBase, WithSnappingSwitchedOffAWindowStaysWhereDropped) {
-    TDistCopy dist("base-nosnap");
-    dist.WriteIni("core", "edge_snap_size", "0");
-    const RECT work = WorkArea();
-    TAppSession app(dist, "Pinger");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    app.DragTo(work.left + 12, work.top + 150);
-    EXPECT_EQ(app.Rect().left, work.left + 12);
-}
-
+// Tools without both default sizes have a fixed border.
 TEST(WindowBase, AltEnterMaximisesASizeableToolAndIsSwallowedByAFixedOne) {
     TDistCopy dist("base-maximise");
     {
         TAppSession app(dist, "Pinger");
-        ASSERT_NE(app.WaitForWindow(), nullptr);
+        for (const LONG style : {WS_THICKFRAME, WS_MAXIMIZEBOX})
+            EXPECT_TRUE(GetWindowLongA(app.Window(), GWL_STYLE) & style);
         app.PressKey(VK_RETURN, true);
-        EXPECT_TRUE(WaitUntil([&] { return app.Maximized(); }));
-        app.PressKey('W', false, true);
+        EXPECT_TRUE(WaitUntil([&] { return IsZoomed(app.Window()); }));
+        app.TypeKey('W', VK_CONTROL);
         ASSERT_TRUE(app.WaitForExit()) << "Ctrl+W did not close the window";
     }
     EXPECT_EQ(dist.ReadIni("pinger", "window_maxed"), "true");
     {
-        TAppSession app(dist, "Pinger");
-        ASSERT_NE(app.WaitForWindow(), nullptr);
-        EXPECT_TRUE(WaitUntil([&] { return app.Maximized(); }));
+        const TAppSession app(dist, "Pinger");
+        EXPECT_TRUE(WaitUntil([&] { return IsZoomed(app.Window()); }));
     }
-    TAppSession fixed(dist, "7");
-    ASSERT_NE(fixed.WaitForWindow(), nullptr);
-    const RECT before = fixed.Rect();
+    const TAppSession fixed(dist, "\"Date Calculator\"");
+    for (const LONG style : {WS_THICKFRAME, WS_MAXIMIZEBOX})
+        EXPECT_FALSE(GetWindowLongA(fixed.Window(), GWL_STYLE) & style);
+    const int width = WindowWidth(fixed.Window());
     fixed.PressKey(VK_RETURN, true);
-    EXPECT_FALSE(fixed.Maximized());
-    EXPECT_EQ(fixed.Rect().right - fixed.Rect().left, before.right - before.left);
+    EXPECT_FALSE(IsZoomed(fixed.Window()));
+    EXPECT_EQ(WindowWidth(fixed.Window()), width);
     EXPECT_TRUE(fixed.Running());
 }
 
-TEST(WindowBase, StayOnTopComesBackAfterARestart) {
-    TDistCopy dist("base-topmost");
-    dist.WriteIni("stopwatch", "stay_on_top", "true");
-    TAppSession app(dist, "\"Stop Watch\"");
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    EXPECT_TRUE(app.ExStyle() & WS_EX_TOPMOST);
-}
-
-TEST(WindowBase, FixedToolsStoreNoSizeAndTheEditorHasNoStayOnTop) {
+TEST(WindowBase, FixedToolsStoreNoSizeTheEditorHasNoStayOnTopAndAStoredStayOnTopComesBack) {
     TDistCopy dist("base-keys");
-    const RECT work = WorkArea();
+    dist.WriteIni("stopwatch", "stay_on_top", "true");
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     for (const char* tool : {"7", "-2"}) {
         TAppSession app(dist, tool);
-        ASSERT_NE(app.WaitForWindow(), nullptr);
         app.DragTo(work.left + 200, work.top + 200);
-        app.PressKey('Q', true);
-        ASSERT_TRUE(app.WaitForExit());
+        ASSERT_TRUE(app.QuitWithAltQ());
     }
-    const std::vector<std::string> dateKeys = dist.IniKeys("datecalc");
-    EXPECT_TRUE(Contains(dateKeys, "window_left"));
-    EXPECT_FALSE(Contains(dateKeys, "window_width"));
-    EXPECT_FALSE(Contains(dateKeys, "window_height"));
-    EXPECT_FALSE(Contains(dateKeys, "window_maxed"));
-    const std::vector<std::string> editorKeys = dist.IniKeys("configeditor");
-    EXPECT_TRUE(Contains(editorKeys, "window_top"));
-    EXPECT_FALSE(Contains(editorKeys, "stay_on_top"));
+    EXPECT_EQ(dist.ReadIni("datecalc", "window_left"), std::to_string(work.left + 200));
+    for (const char* key : {"window_width", "window_height", "window_maxed"})
+        EXPECT_EQ(dist.ReadIni("datecalc", key, "none"), "none") << key;
+    EXPECT_EQ(dist.ReadIni("configeditor", "window_top"), std::to_string(work.top + 200));
+    EXPECT_EQ(dist.ReadIni("configeditor", "stay_on_top", "none"), "none");
     EXPECT_EQ(dist.ReadIni("configeditor", "TotalRunCount"), "1");
+    const TAppSession watch(dist, "\"Stop Watch\"");
+    EXPECT_TRUE(GetWindowLongA(watch.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 }  // namespace

@@ -12,10 +12,9 @@
 class TTempFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /
-               ("dd_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("dd_" + std::to_string(getpid()) + "_" + test->test_suite_name() + "_" + test->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         file_ = (dir_ / "t.ini").string();
@@ -25,9 +24,13 @@ class TTempFileTest : public ::testing::Test {
         std::filesystem::permissions(file_, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(dir_, error);
     }
-    void Put(std::string_view bytes) const {
-        std::ofstream(file_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // Writes a file of that name into the folder and gives its path.
+    std::string Write(const std::string& name, std::string_view bytes) const {
+        const std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
     }
+    void Put(std::string_view bytes) const { Write("t.ini", bytes); }
     std::string Bytes() const {
         std::ifstream in(file_, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

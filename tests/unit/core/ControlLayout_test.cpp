@@ -22,10 +22,6 @@ TEST(ControlLayout, AnchoredControlsKeepTheirDistanceToTheirEdges) {
     };
     for (const auto& c : cases)
         EXPECT_TRUE(AnchoredBounds(placed, 300, 200, 400, 150, c.anchors) == c.expected) << int(c.anchors);
-    // Shrinking and growing back lands where it started: the place is always worked out from where it was put.
-    const TWindowRect small = AnchoredBounds(placed, 300, 200, 50, 10, kAnchorAll);
-    EXPECT_EQ(small.width, 0);
-    EXPECT_TRUE(AnchoredBounds(placed, 300, 200, 300, 200, kAnchorAll) == placed);
 }
 
 TEST(ControlLayout, DockedControlsShareTheClientAreaInKindOrder) {
@@ -42,13 +38,5 @@ TEST(ControlLayout, DockedControlsShareTheClientAreaInKindOrder) {
     for (size_t i = 0; i < items.size(); ++i)
         EXPECT_TRUE(items[i].bounds == expected[i]) << i;
     EXPECT_TRUE(rest == (TWindowRect{50, 32, 226, 349}));
-
-    // Too small a client: docked sizes are cut to what is left, never negative.
-    std::vector<TAlignItem> tight = {
-        {TAlign::Top, {0, 0, 0, 32}}, {TAlign::Right, {0, 0, 260, 0}}, {TAlign::Client, {}}};
-    AlignItems(tight, {0, 0, 100, 20});
-    EXPECT_TRUE(tight[0].bounds == (TWindowRect{0, 0, 100, 20}));
-    EXPECT_TRUE(tight[1].bounds == (TWindowRect{0, 20, 100, 0}));
-    EXPECT_TRUE(tight[2].bounds == (TWindowRect{0, 20, 0, 0}));
 }
 }  // namespace

@@ -3,61 +3,40 @@
 #include <gtest/gtest.h>
 
 namespace {
-TEST(Shortcuts, EachRowNeedsExactlyItsModifiers) {
-    EXPECT_EQ(ShortcutFor('Q', false, false, true), TShortcut::Close);
-    EXPECT_EQ(ShortcutFor('Q', false, true, true), TShortcut::None);
-    EXPECT_EQ(ShortcutFor('Q', false, false, false), TShortcut::None);
-    EXPECT_EQ(ShortcutFor('W', false, true, false), TShortcut::Close);
-    EXPECT_EQ(ShortcutFor('W', true, true, false), TShortcut::None);
-    EXPECT_EQ(ShortcutFor(kKeyF1, false, false, false), TShortcut::About);
-    EXPECT_EQ(ShortcutFor(kKeyF1, false, true, false), TShortcut::ChangeLog);
-    EXPECT_EQ(ShortcutFor(kKeyF1, true, false, false), TShortcut::None);
-    EXPECT_EQ(ShortcutFor(kKeyF11, false, false, false), TShortcut::ConfigEditor);
-    EXPECT_EQ(ShortcutFor(kKeyF11, true, true, false), TShortcut::ConfigEditor);
-    EXPECT_EQ(ShortcutFor(kKeyF11, false, true, false), TShortcut::None);
-    EXPECT_EQ(ShortcutFor(kKeyF12, false, false, false), TShortcut::Launcher);
-    EXPECT_EQ(ShortcutFor(kKeyF12, false, true, false), TShortcut::NewInstance);
-    EXPECT_EQ(ShortcutFor(kKeyReturn, false, false, true), TShortcut::ToggleMaximised);
-    EXPECT_EQ(ShortcutFor(kKeyReturn, false, false, false), TShortcut::None);
-    EXPECT_EQ(ShortcutFor('A', false, false, true), TShortcut::None);
+TEST(FormBehaviour, EachShortcutNeedsExactlyItsModifiers) {
+    // Per key, the shortcut under each set of modifiers in the order none, Shift, Ctrl, Shift+Ctrl, Alt, Shift+Alt,
+    // Ctrl+Alt, all three: X close, A about, L change log, E config editor, U launcher, N new instance, M maximise.
+    const std::pair<uint16_t, const char*> keys[] = {
+        {'Q', "----X---"},     {'W', "--X-----"},        {kKeyF1, "A-L-----"}, {kKeyF11, "E--E----"},
+        {kKeyF12, "U-N-----"}, {kKeyReturn, "----M---"}, {'A', "--------"}};
+    for (const auto& [key, expected] : keys) {
+        std::string got;
+        for (int mods = 0; mods < 8; ++mods)
+            got += "-XALEUNM"[static_cast<int>(ShortcutFor(key, mods & 1, mods & 2, mods & 4))];
+        EXPECT_EQ(got, expected) << key;
+    }
 }
 
-TEST(EdgeSnapping, WindowsWithinTheDistanceLandOnTheEdge) {
-    const TWorkArea work{0, 0, 1280, 1000};
-    TWindowRect w = SnapToWorkArea({16, 300, 400, 200}, work, 16);
-    EXPECT_EQ(w.left, 0);
-    EXPECT_EQ(w.top, 300);
-    w = SnapToWorkArea({17, -16, 400, 200}, work, 16);
-    EXPECT_EQ(w.left, 17);
-    EXPECT_EQ(w.top, 0);
-    w = SnapToWorkArea({870, 790, 400, 200}, work, 16);  // 10 from the right, 10 from the bottom
-    EXPECT_EQ(w.left, 880);
-    EXPECT_EQ(w.top, 800);
+// "left,top" of a window snapped to a 1280 x 1000 work area.
+std::string Snapped(TWindowRect window, int snap) {
+    const TWindowRect w = SnapToWorkArea(window, {0, 0, 1280, 1000}, snap);
+    return std::to_string(w.left) + "," + std::to_string(w.top);
 }
 
-TEST(EdgeSnapping, LaterTestsSeeTheEarlierResultAndZeroSwitchesItOff) {
-    // A window as wide as the work area plus a little: the left edge wins first, then the right test moves it.
-    TWindowRect w = SnapToWorkArea({5, 100, 1270, 200}, {0, 0, 1280, 1000}, 16);
-    EXPECT_EQ(w.left, 10);
-    w = SnapToWorkArea({5, 5, 400, 200}, {0, 0, 1280, 1000}, 0);
-    EXPECT_EQ(w.left, 5);
-    EXPECT_EQ(w.top, 5);
-    w = SnapToWorkArea({5, 5, 400, 200}, {0, 0, 1280, 1000}, -3);
-    EXPECT_EQ(w.left, 5);
-}
-
-TEST(Placement, CentringTruncatesTowardZero) {
+TEST(FormBehaviour, WindowsSnapToEdgesWithinTheDistanceAndEachEdgeTestSeesTheOneBefore) {
+    EXPECT_EQ(Snapped({16, -16, 400, 200}, 16) + " " + Snapped({17, 300, 400, 200}, 16), "0,0 17,300");
+    EXPECT_EQ(Snapped({870, 790, 400, 200}, 16), "880,800");  // 10 from the right, 10 from the bottom
+    EXPECT_EQ(Snapped({5, 100, 1270, 200}, 16), "10,100");    // the left edge wins first, then the right one
+    EXPECT_EQ(Snapped({5, 5, 400, 200}, 0) + " " + Snapped({5, 5, 400, 200}, -3), "5,5 5,5");
     EXPECT_EQ(CenteredPosition(1280, 481), 399);
-    EXPECT_EQ(CenteredPosition(800, 1001), -100);
+    EXPECT_EQ(CenteredPosition(800, 1001), -100);  // truncated toward zero
 }
 }  // namespace
 
-TEST(ErrorBox, AFullStopFollowsMessagesThatEndAboveIt) {
-    EXPECT_EQ(ErrorBoxText("Config variable must have an owner"), "Config variable must have an owner.");
-    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
-    EXPECT_EQ(ErrorBoxText("What?"), "What?.");  // '?' lies above '.'
-    EXPECT_EQ(ErrorBoxText("Stop!"), "Stop!");   // '!' lies below it
-    EXPECT_EQ(ErrorBoxText("100 %"), "100 %");
-    EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.");
-    EXPECT_EQ(ErrorBoxText(""), "");
+TEST(FormBehaviour, AFullStopFollowsErrorMessagesWhoseLastCharacterLiesAboveIt) {
+    std::string texts;
+    for (const char* message :
+         {"Config variable must have an owner", "Done.", "What?", "Stop!", "100 %", "caf\xE9", ""})
+        texts += ErrorBoxText(message) + "|";
+    EXPECT_EQ(texts, "Config variable must have an owner.|Done.|What?.|Stop!|100 %|caf\xE9.||");
 }

@@ -2,68 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 namespace {
+using namespace std::string_literals;
 using Files = std::vector<std::string>;
 
-// The strings of a zero-terminated list, up to and including the closing empty one.
-Files StringsOf(const std::string& list) {
-    Files strings;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = list.find('\0', start);
-        if (end == std::string::npos)
-            break;
-        strings.push_back(list.substr(start, end - start));
-        if (end == start)
-            break;
-        start = end + 1;
-    }
-    return strings;
+TEST(FileDialogs, AFilterBecomesZeroSeparatedStringsClosedByTwoZeros) {
+    EXPECT_EQ(MakeFilterList("Text files|*.txt|Logs|*.log;*.out"), "Text files\0*.txt\0Logs\0*.log;*.out\0\0"s);
+    EXPECT_EQ(MakeFilterList(""), "\0\0"s);
 }
 
-std::string Buffer(std::initializer_list<const char*> strings, size_t size = 64) {
-    std::string buffer;
-    for (const char* s : strings)
-        buffer.append(s).push_back('\0');
-    buffer.resize(std::max(size, buffer.size() + 1), '\0');
-    return buffer;
-}
-
-TEST(FileDialogFilter, ThreePairsGiveSixStringsAndAClosingEmptyOne) {
-    const std::string list = MakeFilterList("Text files|*.txt|Logs|*.log;*.out|All files|*.*");
-    EXPECT_EQ(StringsOf(list), (Files{"Text files", "*.txt", "Logs", "*.log;*.out", "All files", "*.*", ""}));
-    EXPECT_EQ(list.size(), std::string("Text files|*.txt|Logs|*.log;*.out|All files|*.*").size() + 2);
-    EXPECT_EQ(list.substr(list.size() - 2), std::string(2, '\0'));
-}
-
-TEST(FileDialogFilter, AnEmptyFilterIsJustTheClosingZeros) {
-    EXPECT_EQ(MakeFilterList(""), std::string(2, '\0'));
-}
-
-TEST(FileDialogSelection, AFolderAndThreeNamesGiveThreeFullPathsInOrder) {
-    EXPECT_EQ(SplitFileSelection(Buffer({"C:\\Work", "a.txt", "b.txt", "c d.txt"}), true),
-              (Files{"C:\\Work\\a.txt", "C:\\Work\\b.txt", "C:\\Work\\c d.txt"}));
-}
-
-TEST(FileDialogSelection, AFolderEndingInABackslashGetsNoSecondOne) {
-    EXPECT_EQ(SplitFileSelection(Buffer({"C:\\", "boot.ini", "io.sys"}), true), (Files{"C:\\boot.ini", "C:\\io.sys"}));
-}
-
-TEST(FileDialogSelection, OneNameIsTheFullPathWithOrWithoutMultiSelection) {
-    EXPECT_EQ(SplitFileSelection(Buffer({"C:\\Work\\a.txt"}), true), (Files{"C:\\Work\\a.txt"}));
-    EXPECT_EQ(SplitFileSelection(Buffer({"C:\\Work\\a.txt"}), false), (Files{"C:\\Work\\a.txt"}));
+TEST(FileDialogs, AFolderAndNamesGiveFullPathsAndASingleNameIsTheFullPath) {
+    const Files work = {"C:\\Work\\a.txt", "C:\\Work\\c d.txt"};
+    EXPECT_EQ(SplitFileSelection("C:\\Work\0a.txt\0c d.txt\0\0"s, true), work);
+    EXPECT_EQ(SplitFileSelection("C:\\\0boot.ini\0io.sys\0\0"s, true), (Files{"C:\\boot.ini", "C:\\io.sys"}));
+    EXPECT_EQ(SplitFileSelection("C:\\Work\\a.txt\0\0"s, true), Files{work[0]});
     // Without multi-selection the buffer holds one path, whatever follows its end.
-    EXPECT_EQ(SplitFileSelection(Buffer({"C:\\Work\\a.txt", "left over"}), false), (Files{"C:\\Work\\a.txt"}));
-}
-
-TEST(FileDialogSelection, AnEmptyOrUnterminatedBufferIsReadSafely) {
+    EXPECT_EQ(SplitFileSelection("C:\\Work\\a.txt\0left over\0\0"s, false), Files{work[0]});
     EXPECT_EQ(SplitFileSelection(std::string(260, '\0'), true), Files{});
-    EXPECT_EQ(SplitFileSelection("", false), Files{});
-    EXPECT_EQ(SplitFileSelection("C:\\no-end", false), (Files{"C:\\no-end"}));
-    EXPECT_EQ(SplitFileSelection(std::string("C:\\Dir\0x.txt", 12), true), (Files{"C:\\Dir\\x.txt"}));
+    EXPECT_EQ(SplitFileSelection("C:\\no-end", false), Files{"C:\\no-end"});
+    EXPECT_EQ(SplitFileSelection("C:\\Dir\0x.txt"s, true), Files{"C:\\Dir\\x.txt"});  // no closing zeros
 }
 }  // namespace

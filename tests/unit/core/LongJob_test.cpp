@@ -27,22 +27,6 @@ TLongJobs::TJob Counting(TLongJobs& jobs, std::vector<std::string>& log, const s
     };
 }
 
-TEST(LongJobs, ACloseBetweenStepsEndsTheJobAndClosesOnlyAfterIt) {
-    TScriptedPump pump;
-    TLongJobs jobs([&pump] { return pump(); });
-    std::vector<std::string> log;
-    jobs.OnDeferredClose = [&] { log.push_back(jobs.Busy() ? "closed while busy" : "closed"); };
-    pump.batches = {[] { return true; },
-                    [&] {
-                        log.push_back(jobs.DeferClose() ? "close waits" : "close now");
-                        jobs.Run(Counting(jobs, log, "late", 1));  // a command after the close: dropped
-                        return true;
-                    }};
-    jobs.Run(Counting(jobs, log, "a", 5));
-    EXPECT_EQ(log, (std::vector<std::string>{"a1", "a2", "close waits", "a ended", "closed"}));
-    EXPECT_FALSE(jobs.DeferClose());  // idle: the window may close at once
-}
-
 TEST(LongJobs, ANewJobEndsTheRunningOneAndRunsAfterItNeverInsideIt) {
     TScriptedPump pump;
     TLongJobs jobs([&pump] { return pump(); });
@@ -69,8 +53,5 @@ TEST(LongJobs, AnExceptionLeavesTheRunnerIdleAndADeferredCloseStillHappens) {
                  std::runtime_error);
     EXPECT_FALSE(jobs.Busy());
     EXPECT_EQ(closes, 1);
-    bool ran = false;
-    jobs.Run([&ran] { ran = true; });
-    EXPECT_TRUE(ran);
 }
 }  // namespace

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -33,70 +31,32 @@ struct TPeer {
             EXPECT_EQ(listen(Fd(socket), backlog), 0);
         }
     }
-    TSocket Accept() const { return TSocket(static_cast<TSocketHandle>(accept(Fd(socket), nullptr, nullptr))); }
 };
 }  // namespace
 
 TEST(NetBasic, ConnectsByDottedAddressOrNameAndFailsCleanlyOnAnUnknownName) {
     const TPeer listener(false);
-    const struct {
-        const char* host;
-        bool ok;
-        bool byName;
-    } cases[] = {{"127.0.0.1", true, false}, {"localhost", true, true}, {"no-such-host.invalid", false, true}};
-    for (const auto& c : cases) {
+    // Host, whether it connects, whether it goes through the name service.
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"127.0.0.1", true, false}, {"localhost", true, true}, {"no-such-host.invalid", false, true}};
+    for (const auto& [host, ok, byName] : cases) {
         TNetBasic net;
         net.HostName = "kept";
         TSocket s = net.CreateSocket(false);
         ASSERT_TRUE(s);
-        EXPECT_EQ(net.Connect(s, c.host, listener.port), c.ok) << c.host;
-        EXPECT_EQ(net.Connected, c.ok) << c.host;
-        EXPECT_EQ(bool(s), c.ok) << c.host;
-        if (!c.ok)
+        EXPECT_EQ(net.Connect(s, host, listener.port), ok) << host;
+        EXPECT_EQ(net.Connected, ok) << host;
+        EXPECT_EQ(bool(s), ok) << host;
+        if (!ok)
             continue;
-        EXPECT_EQ(net.NameResolved, c.byName) << c.host;
-        EXPECT_EQ(net.HostName, c.byName ? "localhost" : "kept") << c.host;
-        EXPECT_EQ(net.Address, "127.0.0.1") << c.host;
+        EXPECT_EQ(net.NameResolved, byName) << host;
+        EXPECT_EQ(net.HostName, byName ? "localhost" : "kept") << host;
+        EXPECT_EQ(net.Address, "127.0.0.1") << host;
         EXPECT_EQ(net.Port, listener.port);
-        listener.Accept();
-        net.Close(s);
-        EXPECT_FALSE(s);
-        EXPECT_FALSE(net.Connected);
     }
     TNetBasic net;
     TSocket none;
     EXPECT_FALSE(net.Connect(none, "127.0.0.1", listener.port));
-}
-
-TEST(NetBasic, SendsTextWithItsZeroAndReceivesTerminatedEvenOnTimeOut) {
-    const TPeer listener(false);
-    TNetBasic net;
-    net.Timeout = 200;
-    TSocket s = net.CreateSocket(false);
-    ASSERT_TRUE(net.Connect(s, "127.0.0.1", listener.port));
-    const TSocket peer = listener.Accept();
-
-    EXPECT_EQ(net.Send(s, "abc", -1), 4);
-    char got[8] = {};
-    EXPECT_EQ(recv(Fd(peer), got, sizeof got, 0), 4);
-    EXPECT_EQ(std::string(got, 4), std::string("abc", 4));
-
-    const std::string message(600, 'm');
-    ASSERT_EQ(send(Fd(peer), message.data(), message.size(), 0), 600);
-    std::vector<char> buffer(513, 'x');  // one byte more than we hand over, to catch an overrun
-    const int n = net.Recv(s, buffer.data(), 512);
-    ASSERT_GT(n, 0);
-    EXPECT_LE(n, 511);
-    EXPECT_EQ(std::string(buffer.data()), message.substr(0, n));
-    EXPECT_EQ(buffer[512], 'x');
-
-    int rest = 0;
-    do {  // the rest of the message, then the time-out
-        buffer.assign(513, 'x');
-        rest = net.Recv(s, buffer.data(), 512);
-    } while (rest > 0);
-    EXPECT_EQ(rest, -1);
-    EXPECT_EQ(buffer[0], '\0');
 }
 
 TEST(NetBasic, ConnectToAListenerThatNeverAcceptsGivesUpAfterTheTimeOut) {
@@ -116,7 +76,7 @@ TEST(NetBasic, ConnectToAListenerThatNeverAcceptsGivesUpAfterTheTimeOut) {
     ADD_FAILURE() << "the listener's backlog never filled";
 }
 
-TEST(NetBasic, UdpConnectFixesThePeer) {
+TEST(NetBasic, UdpConnectSendsToThePeer) {
     const TPeer peer(true);
     TNetBasic net;
     TSocket s = net.CreateSocket(true);
@@ -124,14 +84,6 @@ TEST(NetBasic, UdpConnectFixesThePeer) {
     EXPECT_EQ(net.Send(s, "ping", -1), 5);
 
     char got[16] = {};
-    sockaddr_in from{};
-    socklen_t length = sizeof from;
-    ASSERT_EQ(recvfrom(Fd(peer.socket), got, sizeof got, 0, reinterpret_cast<sockaddr*>(&from), &length), 5);
+    ASSERT_EQ(recv(Fd(peer.socket), got, sizeof got, 0), 5);
     EXPECT_STREQ(got, "ping");
-    ASSERT_EQ(sendto(Fd(peer.socket), "pong", 4, 0, reinterpret_cast<sockaddr*>(&from), length), 4);
-
-    char buffer[16];
-    std::fill(std::begin(buffer), std::end(buffer), 'x');
-    EXPECT_EQ(net.Recv(s, buffer, sizeof buffer), 4);
-    EXPECT_STREQ(buffer, "pong");
 }

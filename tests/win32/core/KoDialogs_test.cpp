@@ -5,82 +5,55 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 
-#include "core/AppPaths.h"
 #include "core/KoAboutBoxWin32.h"
-#include "core/KoDialogs.h"
-#include "core/KoLibWin32.h"
 #include "core/ToolRegistry.h"
 #include "core/WinControlWin32.h"
 
+// Win32 structures are set up with designated initializers; the fields not named are zero.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
-struct TDialogSearch {
-    const std::string* caption;  // empty: any dialog
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<TDialogSearch*>(param);
-    char className[32] = {}, caption[256] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::string(className) == "#32770" && IsWindowVisible(window) &&
-        (search.caption->empty() || *search.caption == caption)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindDialog(DWORD thread, const std::string& caption) {
-    TDialogSearch search{&caption, nullptr};
-    EnumThreadWindows(thread, MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
+// Polls for up to ten seconds; the bound only ends a wait for a dialog that never comes.
 bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 500; ++i) {
-        if (condition())
-            return true;
+    for (int i = 0; i < 500 && !condition(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    return condition();
 }
 
-// Drives a modal dialog of this thread from a helper thread: waits for the visible dialog with the caption, runs the
-// action there (which should close it), and cancels the dialog itself when the action left it open.
-class TDialogDriver {
-  public:
-    TDialogDriver(std::string caption, std::function<void(HWND)> action)
-        : thread_([this, caption = std::move(caption), action = std::move(action), ui = GetCurrentThreadId()] {
-              HWND dialog = nullptr;
-              if (!WaitFor([&] { return (dialog = FindDialog(ui, caption)) != nullptr; }))
-                  return;
-              found_ = true;
-              action(dialog);
-              closed_ = WaitFor([&] { return !IsWindow(dialog); });
-              if (!closed_)
-                  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-          }) {}
-    ~TDialogDriver() { Join(); }
-    void Join() {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    bool Found() const { return found_; }
-    bool ClosedByAction() const { return closed_; }
+// The visible dialog of the thread with the caption (any caption when empty).
+HWND FindDialog(DWORD thread, const std::string& caption) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", caption.empty() ? nullptr : caption.c_str()));)
+        if (GetWindowThreadProcessId(w, nullptr) == thread && IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
 
-  private:
-    std::atomic<bool> found_{false};
-    std::atomic<bool> closed_{false};
-    std::thread thread_;
-};
-
-void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+// Runs show, which opens a modal dialog on this thread, while a helper thread waits for the visible dialog with the
+// caption and runs the action there. A dialog that never shows fails the test, and so does one the action left open
+// (it is then cancelled).
+void Drive(const std::string& caption, const std::function<void(HWND)>& action, const std::function<void()>& show) {
+    std::atomic<bool> shown = false, closed = false;
+    std::thread driver([&, ui = GetCurrentThreadId()] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = FindDialog(ui, caption)) != nullptr; })) {
+            if (HWND other = FindDialog(ui, ""))  // a dialog of another caption must not hang the test
+                PostMessageA(other, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        shown = true;
+        action(dialog);
+        closed = WaitFor([&] { return !IsWindow(dialog); });
+        if (!closed)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    show();
+    driver.join();
+    EXPECT_TRUE(shown) << "the dialog \"" << caption << "\" did not show";
+    EXPECT_TRUE(closed || !shown) << "the dialog \"" << caption << "\" stayed open";
 }
 
 std::string ItemText(HWND dialog, int id) {
@@ -89,267 +62,77 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
-LOGFONTA ItemFont(HWND dialog, int id, HFONT* handle = nullptr) {
+// Face, height and weight of a dialog item's font, and the font itself.
+std::string FontOf(HWND dialog, int id, HFONT& handle) {
     LOGFONTA font{};
-    const auto hfont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, id, WM_GETFONT, 0, 0));
-    GetObjectA(hfont, sizeof font, &font);
-    if (handle)
-        *handle = hfont;
-    return font;
+    handle = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, id, WM_GETFONT, 0, 0));
+    GetObjectA(handle, sizeof font, &font);
+    return std::string(font.lfFaceName) + " " + std::to_string(font.lfHeight) + " " + std::to_string(font.lfWeight);
 }
 
-TEST(InputBox, CancelLeavesTheValueAndTheBoxShowsPromptValueAndCourierFont) {
+TEST(InputBox, ShowsPromptAndSelectedValueInCourierCancelLeavesTheValueAndOkTakesTheTextEvenWhenEmpty) {
     std::string value = "kept value";
-    std::string prompt, shown;
-    LOGFONTA font{};
-    HFONT fontHandle = nullptr;
-    LRESULT limit = 0;
-    DWORD selStart = 99, selEnd = 0;
-    TDialogDriver driver("Please Enter a Value", [&](HWND dialog) {
-        prompt = ItemText(dialog, 10);
-        shown = ItemText(dialog, 11);
-        font = ItemFont(dialog, 11, &fontHandle);
-        limit = SendDlgItemMessageA(dialog, 11, EM_GETLIMITTEXT, 0, 0);
-        SendDlgItemMessageA(dialog, 11, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-                            reinterpret_cast<LPARAM>(&selEnd));
+    HFONT font = nullptr;
+    const auto check = [&](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, 10), "Enter a string to filter services by...");
+        EXPECT_EQ(ItemText(dialog, 11), "kept value");
+        EXPECT_EQ(FontOf(dialog, 11, font), "Courier New 13 400");
+        EXPECT_EQ(SendDlgItemMessageA(dialog, 11, EM_GETLIMITTEXT, 0, 0), 32766);
+        EXPECT_EQ(SendDlgItemMessageA(dialog, 11, EM_GETSEL, 0, 0), MAKELRESULT(0, 10));  // all of it selected
         SetDlgItemTextA(dialog, 11, "typed but cancelled");
-        Press(dialog, IDCANCEL);
-    });
-    EXPECT_FALSE(InputBox(nullptr, "Enter a string to filter services by...", value));
-    driver.Join();
-    ASSERT_TRUE(driver.Found());
-    EXPECT_TRUE(driver.ClosedByAction());
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    Drive("Please Enter a Value", check,
+          [&] { EXPECT_FALSE(InputBox(nullptr, "Enter a string to filter services by...", value)); });
     EXPECT_EQ(value, "kept value");
-    EXPECT_EQ(prompt, "Enter a string to filter services by...");
-    EXPECT_EQ(shown, "kept value");
-    EXPECT_STREQ(font.lfFaceName, "Courier New");
-    EXPECT_EQ(font.lfHeight, 13);
-    EXPECT_EQ(font.lfWeight, FW_NORMAL);
-    EXPECT_EQ(limit, 32766);
-    EXPECT_EQ(selStart, 0u);
-    EXPECT_EQ(selEnd, shown.size());
-    EXPECT_EQ(GetObjectType(fontHandle), 0u) << "the edit's font outlived the dialog";
-}
-
-TEST(InputBox, OkReturnsTheEditTextEvenWhenEmptyAndUsesTheGivenCaption) {
-    std::string value = "18";
-    TDialogDriver emptied("Unit Converter", [](HWND dialog) {
-        SetDlgItemTextA(dialog, 11, "");
-        Press(dialog, IDOK);
-    });
-    EXPECT_TRUE(InputBox(nullptr, "Please Enter Decimal Precision... (0 - 18)", value, nullptr, "Unit Converter"));
-    emptied.Join();
-    ASSERT_TRUE(emptied.Found());
-    EXPECT_EQ(value, "");
-
-    const std::string typed = "  Mixed text \xB5 with blanks  ";
-    TDialogDriver filled("Stop Watch", [&typed](HWND dialog) {
-        SetDlgItemTextA(dialog, 11, typed.c_str());
-        Press(dialog, IDOK);
-    });
-    EXPECT_TRUE(InputBox(nullptr, "Enter a new name for the current timer...", value, AppInstance(), "Stop Watch"));
-    filled.Join();
-    ASSERT_TRUE(filled.Found());
-    EXPECT_EQ(value, typed);
-}
-
-class AboutBox : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        readme_ = ExeFolder() + "readme.txt";
-        hadReadme_ = FileExists(readme_);
-        if (hadReadme_)
-            ReadWholeFile(readme_, savedReadme_);
-        DeleteFileA(readme_.c_str());
+    EXPECT_EQ(GetObjectType(font), 0u) << "the edit's font outlived the dialog";
+    for (const std::string typed : {"", "  Mixed text \xB5 with blanks  "}) {
+        const auto type = [&typed](HWND dialog) {
+            SetDlgItemTextA(dialog, 11, typed.c_str());
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+        Drive("Unit Converter", type,
+              [&] { EXPECT_TRUE(InputBox(nullptr, "Precision", value, AppInstance(), "Unit Converter")); });
+        EXPECT_EQ(value, typed);
     }
-    void TearDown() override {
-        DeleteFileA(readme_.c_str());
-        if (hadReadme_)
-            WriteWholeFile(readme_, savedReadme_);
-    }
-    std::string readme_;
-    bool hadReadme_ = false;
-    std::string savedReadme_;
-};
-
-std::string LocaleShortDate(int year, int month, int day) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(year);
-    date.wMonth = static_cast<WORD>(month);
-    date.wDay = static_cast<WORD>(day);
-    char text[128] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, sizeof text);
-    return text;
 }
 
-struct TStaticColors {
-    COLORREF text;
-    int mode;
-    HBRUSH brush;
-};
+using TColors = std::tuple<COLORREF, int, HBRUSH>;
 
-// What the dialog answers when a static asks for its colours.
-TStaticColors ColorsOf(HWND dialog, int id) {
-    const TMemoryDC memory(CreateCompatibleDC(nullptr));
-    HDC dc = memory.get();
-    SetTextColor(dc, RGB(1, 2, 3));
-    SetBkMode(dc, OPAQUE);
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
-    return {GetTextColor(dc), GetBkMode(dc), brush};
+// The text colour, background mode and brush the dialog gives one of its statics.
+TColors ColorsOf(HWND dialog, int id) {
+    const TMemoryDC dc(CreateCompatibleDC(nullptr));
+    SetTextColor(dc.get(), RGB(1, 2, 3));
+    SetBkMode(dc.get(), OPAQUE);
+    const LRESULT brush = SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    return {GetTextColor(dc.get()), GetBkMode(dc.get()), reinterpret_cast<HBRUSH>(brush)};
 }
 
-TEST_F(AboutBox, ShowsTheToolTitleDateAndCreditsAndCloseEndsIt) {
-    const TToolRecord& pinger = ToolRecord(kPingerIndex);
-    std::string title, compiled, mail, web;
-    LOGFONTA titleFont{};
-    HFONT titleHandle = nullptr;
-    bool readmeEnabled = true;
-    HWND focus = nullptr, close = nullptr;
-    RECT bar{}, client{};
-    TStaticColors titleColors{}, mailColors{}, dateColors{}, barColors{};
-    TDialogDriver driver("About Pinger", [&](HWND dialog) {
-        title = ItemText(dialog, 10);
-        compiled = ItemText(dialog, 14);
-        mail = ItemText(dialog, 12);
-        web = ItemText(dialog, 13);
-        titleFont = ItemFont(dialog, 10, &titleHandle);
-        readmeEnabled = IsWindowEnabled(GetDlgItem(dialog, 40));
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
+TEST(AboutBox, ShowsTheToolTitleDateAndAddressesInTheirColoursAndCloseEndsIt) {
+    SYSTEMTIME updated{.wYear = 2015, .wMonth = 10, .wDay = 21};
+    char date[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &updated, nullptr, date, sizeof date);
+    HFONT titleFont = nullptr;
+    const auto check = [&](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, 10), "Pinger");
+        EXPECT_EQ(ItemText(dialog, 12), "korvo@daderuv.example");
+        EXPECT_EQ(ItemText(dialog, 13), "https://daderuv.example/");
+        EXPECT_EQ(ItemText(dialog, 14), std::string("Compiled on ") + date);
+        EXPECT_EQ(FontOf(dialog, 10, titleFont), "Verdana 19 700");
+        GUITHREADINFO info{.cbSize = sizeof info};
         GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-        focus = info.hwndFocus;
-        close = GetDlgItem(dialog, IDCANCEL);
-        GetClientRect(dialog, &client);
-        GetWindowRect(GetDlgItem(dialog, 31), &bar);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bar), 2);
-        titleColors = ColorsOf(dialog, 10);
-        mailColors = ColorsOf(dialog, 12);
-        dateColors = ColorsOf(dialog, 14);
-        barColors = ColorsOf(dialog, 31);
-        PostMessageA(close, BM_CLICK, 0, 0);
-    });
-    ShowAboutBox(nullptr, pinger.Updated, pinger.Title, nullptr);
-    driver.Join();
-    ASSERT_TRUE(driver.Found());
-    EXPECT_TRUE(driver.ClosedByAction()) << "Close did not end the dialog";
-
-    EXPECT_EQ(title, "Pinger");
-    EXPECT_EQ(compiled, "Compiled on " + LocaleShortDate(2015, 10, 21));
-    EXPECT_STREQ(titleFont.lfFaceName, "Verdana");
-    EXPECT_EQ(titleFont.lfHeight, 19);
-    EXPECT_EQ(titleFont.lfWeight, FW_BOLD);
-    EXPECT_EQ(GetObjectType(titleHandle), 0u) << "the title font outlived the dialog";
-    EXPECT_FALSE(mail.empty());
-    EXPECT_LE(mail.size(), 23u);
-    EXPECT_FALSE(web.empty());
-    EXPECT_FALSE(readmeEnabled);
-    EXPECT_EQ(focus, close);
-    EXPECT_EQ(bar.left, 0);
-    EXPECT_EQ(bar.right, client.right);
-    EXPECT_EQ(bar.bottom, client.bottom);
-    EXPECT_EQ(bar.bottom - bar.top, 35);
-
-    EXPECT_EQ(titleColors.text, RGB(0, 64, 128));
-    EXPECT_EQ(mailColors.text, RGB(0, 0, 255));
-    EXPECT_EQ(dateColors.text, RGB(80, 80, 80));
-    EXPECT_EQ(dateColors.mode, TRANSPARENT);
-    EXPECT_EQ(dateColors.brush, GetSysColorBrush(COLOR_WINDOW));
-    EXPECT_EQ(barColors.brush, GetSysColorBrush(COLOR_BTNFACE));
+        EXPECT_EQ(info.hwndFocus, GetDlgItem(dialog, IDCANCEL));
+        const HBRUSH window = GetSysColorBrush(COLOR_WINDOW);
+        EXPECT_EQ(ColorsOf(dialog, 10), TColors(RGB(0, 64, 128), TRANSPARENT, window));                   // title
+        EXPECT_EQ(ColorsOf(dialog, 12), TColors(RGB(0, 0, 255), TRANSPARENT, window));                    // mail
+        EXPECT_EQ(ColorsOf(dialog, 14), TColors(RGB(80, 80, 80), TRANSPARENT, window));                   // date
+        EXPECT_EQ(ColorsOf(dialog, 31), TColors(RGB(1, 2, 3), OPAQUE, GetSysColorBrush(COLOR_BTNFACE)));  // bar
+        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    };
+    const TToolRecord& pinger = ToolRecord(kPingerIndex);
+    Drive("About Pinger", check, [&] { ShowAboutBox(nullptr, pinger.Updated, pinger.Title, nullptr); });
+    EXPECT_EQ(GetObjectType(titleFont), 0u) << "the title font outlived the dialog";
 }
 
-TEST_F(AboutBox, ReadmeIsEnabledWhenTheFileLiesBesideTheProgram) {
-    ASSERT_TRUE(WriteWholeFile(readme_, "read me\r\n"));
-    bool readmeEnabled = false;
-    TDialogDriver driver("About Calculator", [&](HWND dialog) {
-        readmeEnabled = IsWindowEnabled(GetDlgItem(dialog, 40));
-        Press(dialog, IDCANCEL);
-    });
-    ShowAboutBox(nullptr, ToolRecord(kCalculatorIndex).Updated, ToolRecord(kCalculatorIndex).Title);
-    driver.Join();
-    ASSERT_TRUE(driver.Found());
-    EXPECT_TRUE(readmeEnabled);
-}
-
-TEST(FileDialog, StartsSingleSelectionWithTheExplorerFlagsAndBuildsTheFilterOnChange) {
-    TKoFileDialog dialog(nullptr);
-    EXPECT_FALSE(dialog.MultiSelect);
-    EXPECT_EQ(dialog.OpenFileName.Flags,
-              static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT));
-    EXPECT_EQ(dialog.OpenFileName.lStructSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
-    dialog.SetFilter("Text|*.txt|All|*.*");
-    EXPECT_EQ(dialog.Filter(), "Text|*.txt|All|*.*");
-    EXPECT_EQ(MakeFilterList(dialog.Filter()), std::string("Text\0*.txt\0All\0*.*\0\0", 20));
-}
-
-TEST(FileDialog, APlatformFailureRaisesTheErrorCodesAndLeavesTheResultsAlone) {
-    TKoFileDialog dialog(nullptr);
-    dialog.FileName = "unchanged.txt";
-    dialog.OpenFileName.lStructSize = 0;  // refused by the platform before any window shows
-    try {
-        dialog.Execute(false);
-        FAIL() << "no error raised";
-    } catch (const EFileDialogError& error) {
-        const std::string text = error.what();
-        EXPECT_EQ(text.rfind("File dialog failure (Error Codes: ", 0), 0u) << text;
-        EXPECT_EQ(text.substr(text.size() - 5), " / 1)") << text;  // CDERR_STRUCTSIZE
-    }
-    EXPECT_EQ(dialog.FileName, "unchanged.txt");
-    EXPECT_TRUE(dialog.Files.empty());
-}
-
-TEST(FileDialog, CancelReturnsFalseWithoutAnError) {
-    TKoFileDialog dialog(nullptr);
-    dialog.Title = "Pick a Test File";
-    dialog.FileName = "kept.txt";
-    dialog.SetFilter("Text|*.txt");
-    TDialogDriver driver("Pick a Test File", [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_FALSE(dialog.Execute(false));
-    driver.Join();
-    if (!driver.Found())
-        GTEST_SKIP() << "the common dialog did not show here";
-    EXPECT_EQ(dialog.FileName, "kept.txt");
-    EXPECT_TRUE(dialog.Files.empty());
-}
-TEST(FolderBrowser, CancelReturnsFalseAndLeavesThePath) {
-    std::string path = "C:\\kept";
-    TDialogDriver driver("", [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_FALSE(BrowseForFolder(nullptr, "Choose the target folder", path, true));
-    driver.Join();
-    if (!driver.Found())
-        GTEST_SKIP() << "the folder browser did not show here";
-    EXPECT_EQ(path, "C:\\kept");
-}
-TEST(FileDialog, ThreeFilesChosenWithMultiSelectionComeBackAsFullPaths) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "dd-filedialog";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* name : {"one.txt", "two.txt", "three.txt"})
-        ASSERT_TRUE(WriteWholeFile(folder + "\\" + name, name));
-
-    TKoFileDialog dialog(nullptr);
-    dialog.Title = "Pick Three Files";
-    dialog.InitialDir = folder;
-    dialog.MultiSelect = true;
-    dialog.SetFilter("Text|*.txt");
-    TDialogDriver driver("Pick Three Files", [](HWND window) {
-        constexpr int kFileNameBox = 0x47C;
-        SendMessageA(window, CDM_SETCONTROLTEXT, kFileNameBox,
-                     reinterpret_cast<LPARAM>("\"one.txt\" \"two.txt\" \"three.txt\""));
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-    });
-    const bool chosen = dialog.Execute(false);
-    driver.Join();
-    for (const char* name : {"one.txt", "two.txt", "three.txt"})
-        DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
-    if (!driver.Found() || !driver.ClosedByAction())
-        GTEST_SKIP() << "the common dialog could not be driven here";
-    ASSERT_TRUE(chosen);
-    ASSERT_EQ(dialog.Files.size(), 3u);
-    const std::set<std::string> files(dialog.Files.begin(), dialog.Files.end());
-    EXPECT_EQ(files, (std::set<std::string>{folder + "\\one.txt", folder + "\\three.txt", folder + "\\two.txt"}));
-    EXPECT_EQ(dialog.FileName, dialog.Files.front());
-}
 }  // namespace

@@ -2,308 +2,138 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cctype>
+#include <charconv>
 #include <random>
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr int kHex = 0, kDec = 1, kOct = 2, kBin = 3, kStr = 4, kRom = 5;
 
-std::string Shown(TNumeralKind kind, uint32_t value) {
-    const TNumeralText t = FormatNumeral(kind, value);
-    return t.valid ? t.text : "invalid: " + t.text;
+std::string Shown(const TNumeralText& numeral) {
+    return numeral.valid ? numeral.text : "invalid: " + numeral.text;
 }
 
-// Parsed value, or -1 for an invalid text.
-int64_t Parsed(TNumeralKind kind, std::string_view text) {
-    uint32_t value = 0;
-    return ParseNumeral(kind, text, value) ? static_cast<int64_t>(value) : -1;
+// A row's text written apart from the code: digits in base 16, 10, 8 or 2, or Roman numerals by greedy subtraction
+// with as many M as needed (1..65535 only). The String row has no rendering here; its cases are listed.
+TNumeralText Independent(int row, uint32_t value) {
+    if (row != kRom) {
+        char digits[40];
+        const int bases[] = {16, 10, 8, 2};
+        std::string text(digits, std::to_chars(digits, digits + sizeof digits, value, bases[row]).ptr);
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return {text, true};
+    }
+    if (value == 0 || value > 65535)
+        return {kRomanOutOfRange, false};
+    const std::pair<uint32_t, const char*> kSteps[] = {{1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"},
+                                                       {90, "XC"},  {50, "L"},   {40, "XL"}, {10, "X"},   {9, "IX"},
+                                                       {5, "V"},    {4, "IV"},   {1, "I"}};
+    std::string text;
+    for (const auto& [step, letters] : kSteps) {
+        for (; value >= step; value -= step)
+            text += letters;
+    }
+    return {text, true};
 }
 
-// The converter as its window shows it: the user types into the focused row.
+// The converter as its window shows it, starting from 0: the user types into the focused row.
 struct TConverterUnderTest {
     TNumeralConverter converter;
     std::string caption;
-    std::vector<int> rewritten;
 
     TConverterUnderTest() {
         converter.OnValueChange = [this](uint32_t v) { caption = NumConvertCaption("Number Converter", v); };
-        for (int i = 0; i < kNumeralKindCount; ++i)
-            converter.Row(i).OnTextChanged = [this, i](const TNumeralRow&) { rewritten.push_back(i); };
-        converter.Apply(kDec, kDefaultNumeralValue);
+        converter.Apply(kDec, 0);
         converter.visible = true;
     }
     void Type(int row, std::string_view typed) {
         converter.focusedEdit = row;
-        rewritten.clear();
         converter.EditChanged(row, NumeralEditText(NumeralKindAt(row), typed));
     }
     const TNumeralRow& Row(int i) const { return converter.Row(i); }
-};
-
-TEST(NumeralFormat, EachKindShowsTheValueInItsOwnNotation) {
-    EXPECT_EQ(Shown(TNumeralKind::Hex, 0x656C616B), "656C616B");
-    EXPECT_EQ(Shown(TNumeralKind::Dec, 4294967295u), "4294967295");
-    EXPECT_EQ(Shown(TNumeralKind::Oct, 8), "10");
-    EXPECT_EQ(Shown(TNumeralKind::Bin, 5), "101");
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x656C616B), "kale");
-    EXPECT_EQ(Shown(TNumeralKind::Rom, 1999), "MCMXCIX");
-    EXPECT_EQ(Shown(TNumeralKind::Rom, 65535), std::string(65, 'M') + "DXXXV");
-}
-
-TEST(NumeralFormat, ZeroShowsZeroDigitsAnEmptyStringAndTheRomanMessage) {
-    for (TNumeralKind kind : {TNumeralKind::Hex, TNumeralKind::Dec, TNumeralKind::Oct, TNumeralKind::Bin})
-        EXPECT_EQ(Shown(kind, 0), "0");
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0), "");
-    EXPECT_EQ(Shown(TNumeralKind::Rom, 0), "invalid: Number to large, zero or negative");
-    EXPECT_EQ(Shown(TNumeralKind::Rom, 65536), "invalid: Number to large, zero or negative");
-}
-
-TEST(NumeralFormat, StringRowDropsBlankAndZeroBytesAtItsEndsAndStopsAtAZeroByte) {
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x41424320), "CBA");  // bytes " CBA"
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x00004241), "AB");
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x41000042), "B");  // an edit box cannot show past the zero byte
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x41200042), "B");
-    EXPECT_EQ(Shown(TNumeralKind::Str, 0x4120FF41), "A\xFF A");
-}
-
-TEST(NumeralParse, HexadecimalTakesOneToEightDigitsWithoutPrefixSignOrBlanks) {
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "FFFFFFFF"), 4294967295);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "ff"), 255);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "000000001"), 1);  // leading zeros do not overflow
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "1G"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, ""), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "100000000"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "-1"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "$1"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, "x1"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Hex, " 1"), -1);
-}
-
-TEST(NumeralParse, DecimalReadsSixtyFourBitsAndKeepsTheLowThirtyTwo) {
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "-1"), 4294967295);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "4294967296"), 0);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "+12"), 12);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "9223372036854775807"), 4294967295);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "-9223372036854775808"), 0);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "9223372036854775808"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "-9223372036854775809"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "-"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, ""), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Dec, "1e3"), -1);
-}
-
-TEST(NumeralParse, OctalAndBinaryNeedTheirOwnDigitsAndLoseBitsAbove32) {
-    EXPECT_EQ(Parsed(TNumeralKind::Oct, "777"), 511);
-    EXPECT_EQ(Parsed(TNumeralKind::Oct, "8"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Oct, "o17"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Oct, ""), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Oct, "100000000000"), 0);  // 8^11 = 2^33
-    EXPECT_EQ(Parsed(TNumeralKind::Bin, "101"), 5);
-    EXPECT_EQ(Parsed(TNumeralKind::Bin, "2"), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Bin, ""), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Bin, "1" + std::string(32, '0') + "1"), 1);
-}
-
-TEST(NumeralParse, StringTakesUpToFourCharactersLowestByteFirst) {
-    EXPECT_EQ(Parsed(TNumeralKind::Str, "AB"), 0x4241);
-    EXPECT_EQ(Parsed(TNumeralKind::Str, ""), 0);
-    EXPECT_EQ(Parsed(TNumeralKind::Str, "\xFF\xFF\xFF\xFF"), 4294967295);
-    EXPECT_EQ(Parsed(TNumeralKind::Str, "kale!"), -1);
-}
-
-TEST(NumeralParse, RomanAcceptsOnlyUpperCaseLettersWithoutWellFormednessCheck) {
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "MCMXCIX"), 1999);
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "mcmxcix"), -1);
-    EXPECT_EQ(NumeralEditText(TNumeralKind::Rom, "mcmxcix"), "MCMXCIX");  // the edit makes it upper case
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "IIII"), 4);
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "IM"), 999);
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "VX"), 5);
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, ""), -1);
-    EXPECT_EQ(Parsed(TNumeralKind::Rom, "X I"), -1);
-}
-
-TEST(NumeralKeys, CaptionCountsBitsAndF5F6UpDownChangeValueAndRow) {
-    EXPECT_EQ(NumConvertCaption("Number Converter", 0), "Number Converter - 0 bits");
-    EXPECT_EQ(NumConvertCaption("Number Converter", 1), "Number Converter - 1 bits");
-    EXPECT_EQ(NumConvertCaption("Number Converter", 256), "Number Converter - 9 bits");
-    EXPECT_EQ(NumConvertCaption("Number Converter", 4294967295u), "Number Converter - 32 bits");
-    EXPECT_EQ(SwapNumeralBytes(0x12345678), 0x78563412u);
-    EXPECT_EQ(ComplementNumeral(0), 4294967295u);
-    EXPECT_EQ(StepFocusedNumeral(0, -1), 5);
-    EXPECT_EQ(StepFocusedNumeral(5, +1), 0);
-    EXPECT_EQ(StepFocusedNumeral(2, +1), 3);
-}
-
-TEST(NumeralRow, StartsAtZeroWithTheRomanRowInvalid) {
-    TNumeralConverter converter;
-    for (int i = 0; i < kNumeralKindCount; ++i) {
-        EXPECT_EQ(converter.Row(i).GetValue(), 0u);
-        EXPECT_EQ(converter.Row(i).Valid(), i != kRom) << i;
-    }
-    EXPECT_EQ(converter.Row(kHex).Text(), "0");
-    EXPECT_EQ(converter.Row(kStr).Text(), "");
-    EXPECT_EQ(converter.Row(kRom).Text(), kRomanOutOfRange);
-}
-
-TEST(NumeralConverter, MinusOneInDecimalBecomesAllOnesEverywhereAndTheDecimalTextIsRewritten) {
-    TConverterUnderTest t;
-    t.Type(kDec, "-1");
-    for (int i = 0; i < kNumeralKindCount; ++i)
-        EXPECT_EQ(t.Row(i).GetValue(), 4294967295u) << i;
-    EXPECT_EQ(t.Row(kDec).Text(), "4294967295");
-    EXPECT_EQ(t.Row(kHex).Text(), "FFFFFFFF");
-    EXPECT_EQ(t.Row(kBin).Text(), std::string(32, '1'));
-    EXPECT_EQ(t.Row(kStr).Text(), "\xFF\xFF\xFF\xFF");
-    EXPECT_EQ(t.Row(kRom).Text(), kRomanOutOfRange);
-    EXPECT_FALSE(t.Row(kRom).Valid());
-    EXPECT_EQ(t.caption, "Number Converter - 32 bits");
-}
-
-TEST(NumeralConverter, InvalidHexadecimalTurnsRedAndLeavesTheOtherRowsAlone) {
-    TConverterUnderTest t;
-    t.Type(kHex, "1");
-    t.Type(kHex, "1g");
-    EXPECT_EQ(t.Row(kHex).Text(), "1G");
-    EXPECT_FALSE(t.Row(kHex).Valid());
-    EXPECT_TRUE(t.rewritten.empty());
-    EXPECT_EQ(t.Row(kDec).Text(), "1");
-    t.Type(kHex, "1");
-    EXPECT_TRUE(t.Row(kHex).Valid());
-    EXPECT_EQ(t.Row(kOct).GetValue(), 1u);
-}
-
-TEST(NumeralConverter, LowerCaseRomanTypedIntoTheEditGives1999) {
-    TConverterUnderTest t;
-    t.Type(kRom, "mcmxcix");
-    EXPECT_EQ(t.Row(kRom).Text(), "MCMXCIX");
-    EXPECT_EQ(t.Row(kDec).Text(), "1999");
-    t.Type(kRom, "");
-    EXPECT_FALSE(t.Row(kRom).Valid());
-    EXPECT_EQ(t.Row(kDec).Text(), "1999");
-}
-
-TEST(NumeralConverter, TypedSpellingStaysUntilTheValueChanges) {
-    TConverterUnderTest t;
-    t.Type(kRom, "IV");
-    t.Type(kRom, "IIII");  // same value: the user's spelling is kept
-    EXPECT_EQ(t.Row(kRom).Text(), "IIII");
-    t.Type(kRom, "IIIII");  // a new value: shown the usual way
-    EXPECT_EQ(t.Row(kRom).Text(), "V");
-    EXPECT_EQ(t.Row(kDec).Text(), "5");
-}
-
-TEST(NumeralConverter, StringRowMarksAFifthCharacterInvalidAndReadsAB) {
-    TConverterUnderTest t;
-    t.Type(kStr, "kales");
-    EXPECT_FALSE(t.Row(kStr).Valid());
-    EXPECT_EQ(t.Row(kDec).GetValue(), static_cast<uint32_t>(kDefaultNumeralValue));
-    t.Type(kStr, "AB");
-    EXPECT_EQ(t.Row(kHex).Text(), "4241");
-    EXPECT_EQ(t.Row(kDec).Text(), "16961");
-}
-
-TEST(NumeralConverter, ValueBeyondRomanRangeShowsTheMessageWhileOthersShowTheValue) {
-    TConverterUnderTest t;
-    t.Type(kDec, "70000");
-    EXPECT_EQ(t.Row(kRom).Text(), kRomanOutOfRange);
-    EXPECT_FALSE(t.Row(kRom).Valid());
-    EXPECT_EQ(t.Row(kRom).GetValue(), 70000u);
-    EXPECT_EQ(t.Row(kHex).Text(), "11170");
-}
-
-// The String row cannot show a leading blank byte; reading its own text back must not change the value.
-TEST(NumeralConverter, ValueWithBlankBytesStillReachesEveryRowUnchanged) {
-    TConverterUnderTest t;
-    t.Type(kDec, "1094861600");  // 41424320
-    for (int i = 0; i < kNumeralKindCount; ++i)
-        EXPECT_EQ(t.Row(i).GetValue(), 1094861600u) << i;
-    EXPECT_EQ(t.Row(kStr).Text(), "CBA");
-    EXPECT_EQ(t.Row(kHex).Text(), "41424320");
-}
-
-TEST(NumeralConverter, RowLeftInvalidCatchesUpWhenAnotherRowSetsTheSameValue) {
-    TConverterUnderTest t;
-    t.Type(kHex, "5");
-    t.Type(kHex, "5Z");
-    t.Type(kDec, "5");
-    EXPECT_EQ(t.Row(kHex).Text(), "5");
-    EXPECT_TRUE(t.Row(kHex).Valid());
-}
-
-TEST(NumeralConverter, FocusedRowIsNotRewrittenByAChangeFromOutsideWhileVisible) {
-    TConverterUnderTest t;
-    t.converter.focusedEdit = kHex;
-    t.converter.Apply(kDec, 7);
-    EXPECT_EQ(t.Row(kHex).GetValue(), static_cast<uint32_t>(kDefaultNumeralValue));
-    t.converter.visible = false;
-    t.converter.Apply(kDec, 8);
-    EXPECT_EQ(t.Row(kHex).Text(), "8");
-}
-
-TEST(NumeralConverter, ApplyRunsTheChangeHandlerEvenForTheSameValue) {
-    TNumeralConverter converter;
-    std::string caption = "none";
-    converter.OnValueChange = [&](uint32_t v) { caption = NumConvertCaption("T", v); };
-    converter.Apply(kDec, 0);
-    EXPECT_EQ(caption, "T - 0 bits");
-}
-
-TEST(NumeralConverter, F5AndF6ThroughTheHexadecimalRow) {
-    TConverterUnderTest t;
-    t.Type(kHex, "12345678");
-    t.converter.Apply(kHex, SwapNumeralBytes(t.Row(kHex).GetValue()));
-    EXPECT_EQ(t.Row(kHex).Text(), "78563412");
-    EXPECT_EQ(t.Row(kDec).GetValue(), 0x78563412u);
-    t.Type(kHex, "0");
-    t.converter.Apply(kHex, ComplementNumeral(t.Row(kHex).GetValue()));
-    EXPECT_EQ(t.Row(kDec).Text(), "4294967295");
-}
-
-// Whatever is typed into whichever row, every row ends with one value and every row but the typed one shows it.
-TEST(NumeralConverter, AnyTextTypedIntoAnyRowLeavesTheRowsConsistent) {
-    TConverterUnderTest t;
-    std::mt19937 random(20261206);
-    const std::string alphabet = "0123456789abcdefABCDEFGXIVLCDMmcxv -+$ \x01\x7F\xB5\xFF";
-    for (int step = 0; step < 20000; ++step) {
-        const int row = static_cast<int>(random() % kNumeralKindCount);
-        std::string typed;
-        const size_t length = random() % 12;
-        for (size_t i = 0; i < length; ++i)
-            typed += alphabet[random() % alphabet.size()];
-        if (random() % 4 == 0)  // now and then a text the row itself would show
-            typed = FormatNumeral(NumeralKindAt(row), static_cast<uint32_t>(random())).text;
-        const uint32_t before = t.Row(kDec).GetValue();
-        t.Type(row, typed);
-
-        const std::string held = NumeralEditText(NumeralKindAt(row), typed);
-        uint32_t parsed = 0;
-        const bool valid = ParseNumeral(NumeralKindAt(row), held, parsed);
-        const uint32_t value = valid ? parsed : before;
-        SCOPED_TRACE("row " + std::to_string(row) + " typed \"" + typed + "\"");
-        ASSERT_EQ(t.caption, NumConvertCaption("Number Converter", value));
+    // Every row holds the value; every row but `typed` shows it as written apart from the code.
+    void ExpectEveryRowShows(uint32_t value, int typed) const {
         for (int i = 0; i < kNumeralKindCount; ++i) {
-            ASSERT_EQ(t.Row(i).GetValue(), value) << i;
-            const TNumeralText expected = FormatNumeral(NumeralKindAt(i), value);
-            if (i != row) {
-                ASSERT_EQ(t.Row(i).Text(), expected.text) << i;
-                ASSERT_EQ(t.Row(i).Valid(), expected.valid) << i;
+            EXPECT_EQ(Row(i).GetValue(), value) << i;
+            if (i != typed && i != kStr) {
+                EXPECT_EQ(Shown({Row(i).Text(), Row(i).Valid()}), Shown(Independent(i, value))) << i;
             }
         }
-        const TNumeralRow& typedRow = t.Row(row);
-        if (!valid) {
-            ASSERT_FALSE(typedRow.Valid());
-            ASSERT_EQ(typedRow.Text(), held);
-        } else if (typedRow.Text() == held) {
-            ASSERT_TRUE(typedRow.Valid());
-        } else {  // rewritten: the row's own form of a new value
-            const TNumeralText own = FormatNumeral(NumeralKindAt(row), value);
-            ASSERT_EQ(typedRow.Text(), own.text);
-            ASSERT_EQ(typedRow.Valid(), own.valid);
-            ASSERT_NE(before, value);
+        EXPECT_EQ(caption, "Number Converter - " + std::to_string(std::bit_width(value)) + " bits");
+    }
+};
+
+TEST(NumeralForms, DigitAndRomanRowsAgreeWithAnIndependentRenderingBothWays) {
+    std::mt19937 random(20261206);
+    std::vector<uint32_t> values = {0, 1, 1999, 65535, 65536, 4294967295u};
+    for (int i = 0; i < 5000; ++i)
+        values.push_back(i % 2 ? random() : random() % 70000);
+    for (const uint32_t value : values) {
+        for (const int row : {kHex, kDec, kOct, kBin, kRom}) {
+            const TNumeralText expected = Independent(row, value);
+            ASSERT_EQ(Shown(FormatNumeral(NumeralKindAt(row), value)), Shown(expected)) << row << " " << value;
+            uint32_t parsed = 0;
+            ASSERT_EQ(ParseNumeral(NumeralKindAt(row), expected.text, parsed), expected.valid) << expected.text;
+            ASSERT_EQ(parsed, expected.valid ? value : 0) << expected.text;
         }
     }
+}
+
+TEST(NumeralForms, TheStringRowShowsBytesLowestFirstWithoutBlankOrZeroBytesAtItsEndsNorPastAZeroByte) {
+    const std::pair<uint32_t, const char*> cases[] = {{0x656C616B, "kale"},   {0, ""},           {0x41424320, "CBA"},
+                                                      {0x00004241, "AB"},     {0x41000042, "B"}, {0x41200042, "B"},
+                                                      {0x4120FF41, "A\xFF A"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatNumeral(TNumeralKind::Str, value).text, text) << value;
+}
+
+// Beyond the texts the rows show themselves: other digits, signs, blanks, overlong and out of range texts.
+TEST(NumeralForms, EachRowReadsOnlyItsOwnDigitsAndKeepsTheLowThirtyTwoBits) {
+    // -1: the text is invalid. Decimal reads 64 bits, then keeps the low 32.
+    using TCase = std::tuple<int, const char*, int64_t>;
+    const TCase cases[] = {{kHex, "ff", 255}, {kHex, "000000001", 1},   {kHex, "100000000", -1},
+                           {kHex, "1G", -1},  {kHex, " 1", -1},         {kHex, "-1", -1},
+                           {kHex, "", -1},    {kDec, "-1", 4294967295}, {kDec, "+12", 12},
+                           {kDec, "-", -1},   {kDec, "1e3", -1},        {kOct, "100000000000", 0},
+                           {kOct, "8", -1},   {kBin, "2", -1},          {kStr, "AB", 0x4241},
+                           {kStr, "", 0},     {kStr, "kale!", -1},      {kRom, "IIII", 4},
+                           {kRom, "IM", 999}, {kRom, "mcmxcix", -1},    {kRom, "", -1}};
+    for (const auto& [row, text, expected] : cases) {
+        uint32_t value = 0;
+        const bool valid = ParseNumeral(NumeralKindAt(row), text, value);
+        EXPECT_EQ(valid ? static_cast<int64_t>(value) : -1, expected) << row << " \"" << text << "\"";
+    }
+}
+
+TEST(NumeralConverter, AValueTypedIntoARowReachesEveryOtherRowAndAnOwnSpellingOfItStays) {
+    TConverterUnderTest t;
+    t.ExpectEveryRowShows(0, -1);
+    t.Type(kRom, "mcmxcix");
+    t.ExpectEveryRowShows(1999, -1);   // the typed row too, in capitals
+    t.Type(kRom, "MDCCCCLXXXXVIIII");  // the same value: the user's spelling stays
+    EXPECT_EQ(t.Row(kRom).Text(), "MDCCCCLXXXXVIIII");
+    t.Type(kStr, "AB");
+    t.ExpectEveryRowShows(0x4241, kStr);
+    t.Type(kDec, "1094861600");  // bytes " CBA": the String row cannot show the blank, yet the value stays
+    t.ExpectEveryRowShows(1094861600, kDec);
+    EXPECT_EQ(t.Row(kStr).Text(), "CBA");
+}
+
+TEST(NumeralConverter, WhileVisibleTheFocusedRowIsOnlyRewrittenByAValueAppliedToItself) {
+    TConverterUnderTest t;
+    t.Type(kHex, "12345678");
+    t.converter.Apply(kDec, 7);
+    EXPECT_EQ(t.Row(kHex).Text(), "12345678");
+    t.converter.Apply(kHex, 0x78563412);  // F5 and F6 go through the hexadecimal row
+    t.ExpectEveryRowShows(0x78563412, -1);
+    t.converter.visible = false;
+    t.converter.Apply(kDec, 8);
+    t.ExpectEveryRowShows(8, -1);
 }
 
 }  // namespace
