@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Small routines shared by every tool. Positions in texts are 1-based; 0 means "not found".
 
@@ -64,3 +65,16 @@ int CountOfSet(std::string_view text, const TCharSet& charSet, int start);
 
 // The prefix the number tools show before hexadecimal numbers.
 std::string& HexDisplayPrefix();
+
+// Sets a flag for the length of a scope.
+class TFlagScope {
+  public:
+    explicit TFlagScope(bool& flag) : flag_(flag), previous_(std::exchange(flag, true)) {}
+    ~TFlagScope() { flag_ = previous_; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+  private:
+    bool& flag_;
+    bool previous_;
+};

@@ -39,10 +39,19 @@ bool FileExists(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void ShellOpen(const std::string& file, const std::string& params, const std::string& folder, int showCmd) {
+std::string SysErrorMessage(DWORD code) {
+    char buffer[256];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        buffer, sizeof buffer, nullptr);
+    return std::string(buffer, length);
+}
+
+INT_PTR ShellOpen(const std::string& file, const std::string& params, const std::string& folder, int showCmd) {
     static const auto shellExecute = LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
-    if (shellExecute)
-        shellExecute(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd);
+    if (!shellExecute)
+        return SE_ERR_DLLNOTFOUND;
+    return reinterpret_cast<INT_PTR>(
+        shellExecute(nullptr, nullptr, file.c_str(), NullIfEmpty(params), NullIfEmpty(folder), showCmd));
 }
 
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask) {

@@ -8,10 +8,13 @@
 // The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
 bool FileExists(const std::string& name);
-void ShellOpen(const std::string& file,
-               const std::string& params = {},
-               const std::string& folder = {},
-               int showCmd = SW_SHOWNORMAL);
+// The system's text for an error code, as the system words it.
+std::string SysErrorMessage(DWORD code);
+// The shell's answer: above 32 when it started the file.
+INT_PTR ShellOpen(const std::string& file,
+                  const std::string& params = {},
+                  const std::string& folder = {},
+                  int showCmd = SW_SHOWNORMAL);
 // The names of the files (not folders) directly in folder that match the mask, in directory order.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask);
 void ReadWholeFile(const std::string& name, std::string& text);

@@ -32,3 +32,12 @@ int TNvImageList::AddResourceBitmaps(int firstId) {
     }
     return added;
 }
+
+int TNvImageList::AddIcon(HICON icon) {
+    return ImageList_ReplaceIcon(list_, -1, icon);
+}
+
+void TNvImageList::CutTo(int count) {
+    for (int i = Count() - 1; i >= count; --i)
+        ImageList_Remove(list_, i);
+}

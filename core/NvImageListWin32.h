@@ -21,6 +21,10 @@ class TNvImageList {
 
     // Adds the bitmap resources firstId, firstId + 1, ... up to the first one missing; returns how many.
     int AddResourceBitmaps(int firstId);
+    // A copy of the icon; returns its position or -1.
+    int AddIcon(HICON icon);
+    // Removes the images from position count on.
+    void CutTo(int count);
 
   private:
     HIMAGELIST list_;

@@ -11,19 +11,6 @@ int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM compare) {
     return (*reinterpret_cast<const std::function<int(LPARAM, LPARAM)>*>(compare))(a, b);
 }
 
-// Sets a flag for the length of a scope.
-class TFlagScope {
-  public:
-    explicit TFlagScope(bool& flag) : flag_(flag), previous_(std::exchange(flag, true)) {}
-    ~TFlagScope() { flag_ = previous_; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-  private:
-    bool& flag_;
-    bool previous_;
-};
-
 // The program's texts are in the ANSI code page, as the ...A functions take them.
 std::wstring Widen(const std::string& text) {
     std::wstring wide(text.size(), L'\0');

@@ -6,6 +6,7 @@
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
 #include "tools/number/UnitConverterWin32.h"
+#include "tools/system/UninstallWin32.h"
 
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
@@ -23,7 +24,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormUnitConvert>,  // 1 converter
     Make<TFormNumConvert>,   // 2 numconvert
     Make<TFormNumInfo>,      // 3 numberinfo
-    Make<TKoUtilForm>,       // 4 uninstall
+    Make<TFormUninstall>,    // 4 uninstall
     Make<TKoUtilForm>,       // 5 clipboard
     Make<TKoUtilForm>,       // 6 serviceexplorer
     Make<TKoUtilForm>,       // 7 datecalc

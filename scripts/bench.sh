@@ -18,5 +18,7 @@ dd_start_display
 wine=$(dd_wine_program)
 log "numberinfo_fill_bench (under Wine)"
 "$wine" "$DD_CROSS_DIR/numberinfo_fill_bench.exe"
+log "uninstall_scan_bench (under Wine)"
+"$wine" "$DD_CROSS_DIR/uninstall_scan_bench.exe"
 log "startup_bench (under Wine)"
 DD_DIST=$DD_CROSS_DIR/dist DD_WORK=$DD_CROSS_DIR/bench-work "$wine" "$DD_CROSS_DIR/startup_bench.exe"

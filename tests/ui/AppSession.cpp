@@ -1,5 +1,7 @@
 #include "tests/ui/AppSession.h"
 
+#include <commctrl.h>
+
 #include "core/MemoryCanvasWin32.h"
 
 #include <algorithm>
@@ -266,4 +268,61 @@ void SaveScreenshot(HWND window, const std::string& name) {
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info), sizeof info);
     out.write(static_cast<const char*>(canvas.Bits()), imageSize);
+}
+
+std::vector<std::string> TAppSession::ListViewRows(HWND listView, const std::vector<int>& columns) const {
+    // The item and its text buffer must lie in the list view's own process.
+    constexpr size_t kTextSize = 1024;
+    void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
+    std::vector<std::string> rows;
+    if (!remote)
+        return rows;
+    char* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
+    const int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string row;
+        for (size_t c = 0; c < columns.size(); ++c) {
+            LVITEMA item{};
+            item.iSubItem = columns[c];
+            item.pszText = remoteText;
+            item.cchTextMax = kTextSize;
+            WriteProcessMemory(process_.get(), remote, &item, sizeof item, nullptr);
+            SendMessageA(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
+            char text[kTextSize] = "";
+            ReadProcessMemory(process_.get(), remoteText, text, sizeof text - 1, nullptr);
+            row += (c > 0 ? "\t" : "") + std::string(text);
+        }
+        rows.push_back(row);
+    }
+    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+    return rows;
+}
+
+DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs) {
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &info))
+        return ~0u;
+    const TObjectHandle process(info.hProcess), thread(info.hThread);
+    DWORD code = ~0u;
+    if (WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.get(), &code);
+    return code;
+}
+
+std::string TAppSession::StatusPanel(HWND statusBar, int index) const {
+    constexpr size_t kTextSize = 1024;
+    const auto length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, index, 0));
+    void* remote = VirtualAllocEx(process_.get(), nullptr, kTextSize, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote || length >= kTextSize)
+        return "(unreadable)";
+    SendMessageA(statusBar, SB_GETTEXTA, index, reinterpret_cast<LPARAM>(remote));
+    char text[kTextSize] = "";
+    ReadProcessMemory(process_.get(), remote, text, length, nullptr);
+    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+    std::string shown = text;
+    std::erase(shown, '\t');  // tabs only say how the bar aligns the text
+    return shown;
 }

@@ -62,6 +62,10 @@ class TAppSession {
         PressKey('Q', true);
         return WaitForExit();
     }
+    // The texts of the columns of each row of a list view of the process, tab-separated.
+    std::vector<std::string> ListViewRows(HWND listView, const std::vector<int>& columns) const;
+    // The text a panel of a status bar of the process shows.
+    std::string StatusPanel(HWND statusBar, int index) const;
     // The control of the window's thread that has the keyboard focus (the window itself when none has).
     HWND FocusedControl() const;
     // Moves the window as a drag by the user ends: the app sees the end of the move.
@@ -90,5 +94,7 @@ HWND WaitForWindowTitled(const std::string& caption, DWORD timeoutMs = 20000);
 bool CloseAndWait(HWND window, DWORD timeoutMs = 10000);
 // Saves what the screen shows of a window as a BMP file named name.bmp in the folder DD_SHOTS names.
 void SaveScreenshot(HWND window, const std::string& name);
+// Runs a command line and waits for it to end: its exit code, or ~0 when it did not start or end in time.
+DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs = 60000);
 // Polls the condition until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);

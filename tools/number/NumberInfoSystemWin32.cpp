@@ -14,10 +14,7 @@ TWin32SystemMessages::TWin32SystemMessages(std::string dataFolder) : dataFolder_
 }
 
 std::string TWin32SystemMessages::SysErrorMessage(uint32_t code) const {
-    char buffer[256];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        buffer, sizeof buffer, nullptr);
-    return std::string(buffer, length);
+    return ::SysErrorMessage(code);
 }
 
 bool TWin32SystemMessages::WaveOutErrorText(uint32_t code, std::string& text) const {
