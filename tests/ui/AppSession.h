@@ -54,7 +54,7 @@ class TAppSession {
         const std::vector<HWND> controls = Controls(className);
         return controls.empty() ? nullptr : controls.front();
     }
-    // A plain or Alt key posted to the window as the message loop would deliver it; no focus is needed.
+    // Needs no focus.
     void PressKey(WORD key, bool alt = false) const { PostKey(window_, key, alt); }
     // A key (with Ctrl or Shift held) typed on the keyboard into the window brought to the foreground.
     void TypeKey(WORD key, WORD modifier = 0) const;
@@ -96,5 +96,4 @@ bool CloseAndWait(HWND window, DWORD timeoutMs = 10000);
 void SaveScreenshot(HWND window, const std::string& name);
 // Runs a command line and waits for it to end: its exit code, or ~0 when it did not start or end in time.
 DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs = 60000);
-// Polls the condition until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);

@@ -30,11 +30,19 @@ TEST(Calculator, EvaluatesShowsHexadecimalAndPointsAtErrors) {
     EXPECT_EQ(dist.ReadIni("calculator.History", "0"), "2(3+4)^2 - sin(P/2)");
     EXPECT_EQ(dist.ReadIni("calculator.History", "1"), "1+(2");
 
+    DeleteFileA((dist.Folder() + "readme.txt").c_str());
     TAppSession app(dist, "calc");
     const HWND result = app.Control("Edit");
     EXPECT_EQ(ControlText(result), "0x61");  // the last result, in the chosen system
     SetControlText(app.Control("RichEdit20A"), "R+3");
     PostKey(app.Control("RichEdit20A"), VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(result) == "0x64"; })) << ControlText(result);
+
+    // The system menu's about box, without the readme file, has no working Readme button.
+    PostMessageA(app.Window(), WM_SYSCOMMAND, 16, 0);
+    const HWND about = WaitForWindowTitled("About Calculator");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(about, 40)));
+    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace

@@ -3,10 +3,26 @@
 #include "tests/ui/AppSession.h"
 
 namespace {
-TEST(Launcher, ListsTheSeventeenToolsAndADigitStartsOneInItsOwnProcessWhichWithAutoQuitEndsTheLauncher) {
+// The list has the keyboard; a double click starts one process, a digit another.
+TEST(Launcher, ListsTheSeventeenToolsAndADigitOrDoubleClickStartsOneInItsOwnProcessWhichWithAutoQuitEndsTheLauncher) {
     TDistCopy dist("launcher-start");
     TAppSession app(dist, "");
-    EXPECT_EQ(ListBoxRows(app.Control("ListBox")).size(), 17u);
+    const HWND list = app.Control("ListBox");
+    EXPECT_EQ(ListBoxRows(list).size(), 17u);
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
+    app.TypeKey(VK_DOWN);
+    app.TypeKey(VK_DOWN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    app.TypeKey(VK_END);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 16);
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    Click(list, 60, 3 * height + height / 2, true);
+    int shown = 0;  // a second process would show its window while the first one closes
+    for (HWND info; shown < 3 && (info = WaitForWindowTitled("Number Information 15.03.04", shown ? 1500 : 20000));
+         ++shown)
+        EXPECT_TRUE(CloseAndWait(info));
+    EXPECT_EQ(shown, 1);
+
     app.PressKey('7');
     HWND dateCalc = WaitForWindowTitled("Date Calculator 15.10.20");
     ASSERT_NE(dateCalc, nullptr);
@@ -31,26 +47,6 @@ TEST(Launcher, ListsTheSeventeenToolsAndADigitStartsOneInItsOwnProcessWhichWithA
     EXPECT_TRUE(CloseAndWait(uninstall));
 }
 
-TEST(Launcher, TheListHasTheKeyboardAndADoubleClickStartsOneProcess) {
-    TDistCopy dist("launcher-keys-mouse");
-    TAppSession app(dist, "");
-    const HWND list = app.Control("ListBox");
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedControl() == list; }));
-    app.TypeKey(VK_DOWN);
-    app.TypeKey(VK_DOWN);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
-    app.TypeKey(VK_END);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 16);
-
-    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    Click(list, 60, 3 * height + height / 2, true);
-    int shown = 0;  // a second process would show its window while the first one closes
-    for (HWND info; shown < 3 && (info = WaitForWindowTitled("Number Information 15.03.04", shown ? 1500 : 20000));
-         ++shown)
-        EXPECT_TRUE(CloseAndWait(info));
-    EXPECT_EQ(shown, 1);
-}
-
 TEST(Launcher, SortOrdersFollowTheStatisticsAndWrapAroundBothWaysAndWithoutAnExtraColumnTheWindowNarrows) {
     TDistCopy dist("launcher-sort");
     dist.WriteIni("pinger", "TotalRunCount", "9");
@@ -58,6 +54,17 @@ TEST(Launcher, SortOrdersFollowTheStatisticsAndWrapAroundBothWaysAndWithoutAnExt
     dist.WriteIni("browser", "sort_method", "3");  // Updated
     TAppSession app(dist, "");
     EXPECT_EQ(ClientRect(app.Window()).right, 308);
+    SaveScreenshot(app.Window(), "launcher");
+    // The system menu's editor lists the launcher's settings by their value names; on its own it lists nothing.
+    PostMessageA(app.Window(), WM_SYSCOMMAND, 32, 0);
+    const HWND editor = WaitForWindowTitled("Korvo Utilities -> Config Editor 15.11.08");
+    ASSERT_NE(editor, nullptr);
+    const std::vector<std::string> settings = ListBoxRows(FindWindowExA(editor, nullptr, "ListBox", nullptr));
+    ASSERT_GE(settings.size(), 5u);
+    EXPECT_EQ(settings[0], "browser.extra_info");
+    EXPECT_EQ(settings[4], "browser.app_index");
+    PostKey(FindWindowExA(editor, nullptr, "ListBox", nullptr), VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     app.PressKey(VK_F8);  // RunCount: the busiest first
     std::vector<std::string> rows = ListBoxRows(app.Control("ListBox"));
     ASSERT_EQ(rows.size(), 17u);
@@ -78,6 +85,9 @@ TEST(Launcher, SortOrdersFollowTheStatisticsAndWrapAroundBothWaysAndWithoutAnExt
     app.PressKey(VK_ESCAPE);
     ASSERT_TRUE(app.WaitForExit());
     EXPECT_EQ(dist.ReadIni("browser", "sort_method"), "6");
+    const TAppSession alone(dist, "\"Config Editor\"");
+    ASSERT_NE(alone.Control("ListBox"), nullptr);
+    EXPECT_EQ(SendMessageA(alone.Control("ListBox"), LB_GETCOUNT, 0, 0), 0);
 }
 
 }  // namespace

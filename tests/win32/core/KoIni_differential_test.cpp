@@ -32,24 +32,21 @@ const char* Arg(const std::string& s) {
 // calls WriteString (a kNull key or value deletes) and WriteLines WriteSection with "key=value" lines split at "|".
 enum Op { Read, Raw, Write, RawWrite, WriteLines };
 
-struct TStep {
+struct Step {
     Op op;
     std::string section = "", key = "", value = "def";
     uint32_t size = 0;
 };
-using Step = TStep;  // a step reads best as Step(Read, "section", "key")
 
-TStep Keys(const std::string& section) {
+Step Keys(const std::string& section) {
     return {Raw, section, kNull, "", TKoIni::kBufferSize};
 }
 
-struct TCase {
+struct Case {
     std::string name, start;
-    std::vector<TStep> steps;
+    std::vector<Step> steps;
     bool missing = false;
 };
-
-using Case = TCase;
 
 std::string Escaped(const std::string& s) {
     std::string out;
@@ -68,7 +65,7 @@ struct TSide {
     TKoIni ini{file, profile};
 
     // The result of a step as text; a raw read shows what the return value covers and its terminating zero.
-    std::string Run(const TStep& s) {
+    std::string Run(const Step& s) {
         switch (s.op) {
             case Read:
                 return ini.ReadString(s.section, s.key, s.value);
@@ -120,12 +117,12 @@ class KoIniDifferential : public ::testing::Test {
         return files_.back();
     }
 
-    void Compare(const TCase& c, IPrivateProfile* other = nullptr) {
+    void Compare(const Case& c, IPrivateProfile* other = nullptr) {
         SCOPED_TRACE(c.name + ", start " + Escaped(c.start));
         TSide platform{win_, NewFile(c.start, c.missing)},
             portable{other ? *other : portable_, NewFile(c.start, c.missing)};
         for (size_t i = 0; i < c.steps.size(); ++i) {
-            const TStep& step = c.steps[i];
+            const Step& step = c.steps[i];
             const std::string expected = platform.Run(step);
             EXPECT_EQ(Escaped(portable.Run(step)), Escaped(expected))
                 << "step " << i << ": [" << Escaped(step.section + "] " + step.key + " = " + step.value);
@@ -149,7 +146,7 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
     for (int i = 0; i < 150; ++i)
         manyKeys += std::string(99, static_cast<char>('a' + i % 26)) + std::to_string(i % 10) + "=1\r\n";
 
-    const std::vector<TCase> cases = {
+    const std::vector<Case> cases = {
         Case(
             "quoting on writing", "",
             {Step(Write, "s", "lead", " x"), Step(Read, "s", "lead"), Step(Raw, "s", "lead", "", 100),
@@ -213,7 +210,7 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
         Case("long name lists, and lists cut at a small buffer", manyKeys + "[x]\r\n",
              {Keys("many"), Keys(kNull), Step(Raw, "many", kNull, "", 7), Step(Raw, kNull, kNull, "", 6)}),
     };
-    for (const TCase& c : cases)
+    for (const Case& c : cases)
         Compare(c);
 }
 
@@ -228,8 +225,8 @@ TEST_F(KoIniDifferential, ALockedOrReadOnlyFileRefusesWritesAndStaysUntouched) {
                                                  : CreateFileA(side->file.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                                nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held || side == &readOnly);
-        for (const TStep& step : {Step(Write, "a", "x", "2"), Step(RawWrite, "a", "x", kNull),
-                                  Step(RawWrite, "a", kNull, kNull), Step(WriteLines, "a", "", "")})
+        for (const Step& step : {Step(Write, "a", "x", "2"), Step(RawWrite, "a", "x", kNull),
+                                 Step(RawWrite, "a", kNull, kNull), Step(WriteLines, "a", "", "")})
             EXPECT_EQ(side->Run(step), "0") << side->file << " step " << step.op;
         EXPECT_EQ(side->Run(Step(Read, "a", "x")), "1");
         EXPECT_EQ(side->Bytes(), start);
@@ -248,7 +245,7 @@ TEST_F(KoIniDifferential, RandomFilesAndOperationsAgree) {
     std::mt19937 random(20240607);
     auto pick = [&](const auto& from) { return from[random() % from.size()]; };
     for (int round = 0; round < 300; ++round) {
-        TCase c{"random round " + std::to_string(round), "", {}, random() % 20 == 0};
+        Case c{"random round " + std::to_string(round), "", {}, random() % 20 == 0};
         for (auto length = random() % 60; length > 0; --length)
             c.start += pick(alphabet);
         for (int i = 0; i < 8; ++i) {

@@ -6,9 +6,7 @@
 #include <string>
 
 #include "core/AppPaths.h"
-#include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
-#include "core/MemoryCanvasWin32.h"
 #include "core/NvLabelWin32.h"
 
 namespace {
@@ -56,27 +54,6 @@ TEST_F(KoUtilForm, ThemeFontsAndColoursReachTheControlsWhoseTagsAskForThemAndAnO
     EXPECT_STREQ(form->FontFixedLog().lfFaceName, "Arial");
     EXPECT_EQ(std::pair(painted.HasColor(), painted.Color()), std::pair(true, 0x302010u));
     EXPECT_FALSE(fixed.HasColor());
-}
-
-// What the launcher's list shows, as it paints itself.
-std::vector<uint32_t> Picture(const TWinControl& list) {
-    const RECT r = list.ClientRect();
-    TMemoryCanvas canvas;
-    canvas.SetSize(r.right, r.bottom);
-    SendMessageA(list.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    const auto* bits = static_cast<const uint32_t*>(canvas.Bits());
-    return std::vector<uint32_t>(bits, bits + r.right * r.bottom);
-}
-
-TEST_F(KoUtilForm, TheLauncherPaintsWhatItReadAtItsLastRefreshAndNothingElse) {
-    auto launcher = TKoUtilForm::Create<TFormBrowser>(nullptr);
-    launcher->ExtraInfo->SetValue(3);  // run counts
-    const std::vector<uint32_t> before = Picture(*launcher->List);
-    WritePrivateProfileStringA("calculator", "TotalRunCount", "4321", ProgramIniFileName().c_str());
-    EXPECT_TRUE(Picture(*launcher->List) == before);  // painting reads no file
-    launcher->Refresh();
-    EXPECT_FALSE(Picture(*launcher->List) == before);
 }
 
 // A tool built as the scanning tools are: a command table and a long job that runs messages between its steps.

@@ -24,7 +24,8 @@ TEST(CsvFile, EachLineSplitsIntoTrimmedFieldsThatLoseOnePairOfEnclosingQuotes) {
                            {"  a  ,\t b\t\x01", "[a][b]"}, {" \" x \" ,y", "[ x ][y]"},
                            {"\"a\"\"b\"", "[a\"\"b]"},     {"\"a\"b", "[\"a\"b]"},
                            {"\xA0x\xA0", "[\xA0x\xA0]"},   {"x\"1,2\"y,z", "[x\"1,2\"y][z]"},
-                           {"a,\"b,c", "[a][\"b,c]"},      {"a, ", "[a][]"}};
+                           {"a,\"b,c", "[a][\"b,c]"},      {"a, ", "[a][]"},
+                           {"\"\",\"", "[][\"]"}};  // a lone quote is no pair
     for (const auto& [line, fields] : cases) {
         TCsvFile csv(',', '\0');
         csv.LoadFromText("header\n" + line);
