@@ -71,7 +71,6 @@ TFormUninstall::TFormUninstall(TWinControl* owner) : TKoUtilForm(owner, &ToolRec
     list_->Tag = kTagBackColor | kTagTextColor | kTagVariableFont;
     list_->SetAlign(TAlign::Client);
     list_->AddColumns(kColumns);
-    images_.SetBkColor(ThemeColors.back);
     images_.AddIcon(LoadIconA(nullptr, IDI_APPLICATION));  // products without an icon of their own
     list_->SetSmallImages(images_);
     list_->SetRows(&rows_, &source_);
@@ -105,6 +104,8 @@ TFormUninstall::TFormUninstall(TWinControl* owner) : TKoUtilForm(owner, &ToolRec
         MainMenu()->SetChecked(kScan64, has64BitView && Scan64BitReg->Value());
         Rescan();
     });
+    // Icons stand on the list's own background.
+    WhenChanged(ColorBack, [this] { images_.SetBkColor(static_cast<TColor>(ColorBack->Value())); });
     WhenChanged(SortIndex, [this] { list_->SetSortColumn(SortIndex->Value()); });
     WhenChanged(SortReverse, [this] { list_->SetSortDescending(SortReverse->Value()); });
     WhenChanged(Filter, [this] { Fill(); });
