@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/KoIni.h"
+#include "core/KoLib.h"
 #include "core/PrivateProfile.h"
 #include "tests/unit/TempFileTest.h"
 
@@ -25,6 +26,12 @@ TEST(ToolRegistry, NumbersChooseByTheirLowByteAndNamesMatchExactlyBeforeTheyMatc
         "0 15 15 0 -2 -2 1 2 16");
     EXPECT_EQ(Found({"", "255", "nothing-like-it", std::string(100000, 'x'), std::string("\0\xFF\x80", 3), "7 "}),
               "-1 -1 -1 -1 -1 -1");
+}
+
+TEST(ToolRegistry, VersionDatesShowAsYearMonthDayOrInTheLocalesShortDate) {
+    const uint32_t updated = MakeUpdated(21, 10, 15);
+    EXPECT_EQ(FormatVersion(updated, true) + " " + FormatVersion(updated, false), "15.10.21 2015-10-21");
+    EXPECT_EQ(FormatVersion(MakeUpdated(31, 2, 15), false), "");  // no such day
 }
 
 TEST(ToolRegistry, ToolsStartWithTheirQuotedTitleInTheirDataFolder) {
