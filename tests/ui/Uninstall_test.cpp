@@ -12,14 +12,14 @@
 namespace {
 const std::string kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// Wine's own reg tool, as a user would plant keys: "/reg:32" picks the 32-bit view.
+// Wine's own reg tool, as a user would plant keys, in the 32-bit or the 64-bit view.
 void RegAdd(const std::string& key,
             const std::string& value,
             const std::string& type,
             const std::string& data,
             bool view32 = false) {
     ASSERT_EQ(RunProgram("reg.exe add \"" + key + "\" /v " + value + " /t " + type + " /d \"" + data + "\" /f" +
-                         (view32 ? " /reg:32" : "")),
+                         (view32 ? " /reg:32" : " /reg:64")),
               0u)
         << key << " " << value;
 }
@@ -37,8 +37,8 @@ void Product(const std::string& root,
 
 // Wine's reg again, as a user would look.
 bool KeyExists(const std::string& root, const std::string& key, bool view32 = false) {
-    return RunProgram("reg.exe query \"" + root + "\\" + kUninstall + "\\" + key + "\"" + (view32 ? " /reg:32" : "")) ==
-           0;
+    return RunProgram("reg.exe query \"" + root + "\\" + kUninstall + "\\" + key + "\"" +
+                      (view32 ? " /reg:32" : " /reg:64")) == 0;
 }
 
 // Answers the input box that open shows with the text.
@@ -83,6 +83,10 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     dist.WriteIni("uninstall", "sort_index", "0");
     dist.WriteIni("uninstall", "sort_reverse", "false");
     TAppSession app(dist, "uninstall");
+    // A 32-bit prefix without a 64-bit side has one view: what was planted there shows as the 32-bit one.
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    const std::string machine64 = sizeof(void*) == 8 || wow64 ? "\tMachine:64" : "\tMachine:32";
     const HWND list = app.Control("SysListView32");
     const HWND status = app.Control("msctls_statusbar32");
     ASSERT_TRUE(list && status);
@@ -91,10 +95,10 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     // Name, publisher, size, key and scope; the date on its own below.
     EXPECT_EQ(Planted(app.ListViewRows(list, {0, 1, 3, 6, 7})),
               (std::vector<std::string>{
-                  "DDTest Alpha\tAlpha Soft\t2.38 GB\tDDTest.Alpha\tMachine:64",
+                  "DDTest Alpha\tAlpha Soft\t2.38 GB\tDDTest.Alpha" + machine64,
                   "DDTest Beta\t\t1.5 MB\tDDTest.Beta\tMachine:32",
                   "DDTest Gamma\t\t\tDDTest.Gamma\tUser:32",
-                  "DDTest Gone\t\t\tDDTest.Gone\tMachine:64",
+                  "DDTest Gone\t\t\tDDTest.Gone" + machine64,
               }));
     // Beta's install date is not the day its key was written: the date alone. The others show the write's time.
     const std::vector<std::string> dates = Planted(app.ListViewRows(list, {0, 4}));
