@@ -114,6 +114,7 @@ class TConfigVarBool : public TConfigVar {
 
     bool Value() const { return value_; }
     void SetValue(bool value);
+    void Toggle() { SetValue(!value_); }
     bool Default() const { return default_; }
     void SetDefault(bool def) { default_ = def; }
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/win32/BenchClock.h"
 #include "core/KoLibWin32.h"
 #include "core/NvFormWin32.h"
 #include "core/NvRichOutputWin32.h"
@@ -26,13 +27,6 @@ class TBenchForm : public TNvForm {
     }
 };
 
-double Seconds() {
-    LARGE_INTEGER count;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 }  // namespace
 
 int main(int argc, char** argv) {

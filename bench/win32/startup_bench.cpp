@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/BenchClock.h"
 #include "core/AppPaths.h"
 #include "core/HandlesWin32.h"
 #include "core/ToolRegistry.h"
@@ -43,11 +44,7 @@ struct TMeasure {
 };
 
 double Milliseconds() {
-    LARGE_INTEGER count;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * Seconds();
 }
 
 PROCESS_MEMORY_COUNTERS_EX MemoryOf(HANDLE process) {

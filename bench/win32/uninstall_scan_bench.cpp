@@ -8,18 +8,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/win32/BenchClock.h"
 #include "tools/system/Uninstall.h"
 
 namespace {
 const char* const kBenchKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-double Seconds() {
-    LARGE_INTEGER count;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void SetText(HKEY key, const char* name, const std::string& text) {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),

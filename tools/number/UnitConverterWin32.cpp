@@ -17,10 +17,6 @@ constexpr int kPanelWidth = 260;
 constexpr int kSplitterWidth = 4;
 constexpr int kFormulaHeight = 22;
 
-void Toggle(TConfigVarBool& var) {
-    var.SetValue(!var.Value());
-}
-
 enum : uint16_t { kReload = 1, kQuit, kLongTitles, kPrecision, kTrimZeros, kVerbose, kShowPanel };
 
 }  // namespace
@@ -79,13 +75,13 @@ const TCommand<TFormUnitConvert> TFormUnitConvert::kMainMenu[] = {
     {{kQuit, 0x8000 | 'Q', "&Quit", 0, -1}, [](TFormUnitConvert& f) { f.Close(); }},
 };
 const TCommand<TFormUnitConvert> TFormUnitConvert::kOptionsMenu[] = {
-    {{kLongTitles, VK_F7, "&Long Unit Titles", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.LongUnitTitles); }},
+    {{kLongTitles, VK_F7, "&Long Unit Titles", 0, -1}, [](TFormUnitConvert& f) { f.LongUnitTitles->Toggle(); }},
     {{kPrecision, VK_F8, "Set Decimal &Precision...", 0, -1}, [](TFormUnitConvert& f) { f.AskPrecision(); }},
     {{kTrimZeros, 0x4000 | 'T', "Trim Trailing &Zeros", 0, -1},
-     [](TFormUnitConvert& f) { Toggle(*f.TrimTrailingZeros); }},
+     [](TFormUnitConvert& f) { f.TrimTrailingZeros->Toggle(); }},
     {{0, 0, "-", 0, -1}, nullptr},
-    {{kVerbose, 0, "Toggle &Verbose", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.VerboseMode); }},
-    {{kShowPanel, VK_F9, "Show &Advanced Panel", 0, -1}, [](TFormUnitConvert& f) { Toggle(*f.ShowUnitPanel); }},
+    {{kVerbose, 0, "Toggle &Verbose", 0, -1}, [](TFormUnitConvert& f) { f.VerboseMode->Toggle(); }},
+    {{kShowPanel, VK_F9, "Show &Advanced Panel", 0, -1}, [](TFormUnitConvert& f) { f.ShowUnitPanel->Toggle(); }},
 };
 const TCommand<TFormUnitConvert> TFormUnitConvert::kKeys[] = {
     {{0, VK_RETURN, nullptr, 0, -1}, [](TFormUnitConvert& f) { f.LastInput->SetValue(f.input_->Text()); }},

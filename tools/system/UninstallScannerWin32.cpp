@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "core/DateTime.h"
-#include "core/HandlesWin32.h"
+#include "core/KoLibWin32.h"
 #include "core/LateBoundWin32.h"
 #include "tools/system/UninstallScanner.h"
 
@@ -24,18 +24,7 @@ class TWin32Platform : public IUninstallPlatform {
         dateTime = EncodeDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
         return true;
     }
-    std::vector<std::string> FilesIn(const std::string& folder) const override {
-        std::vector<std::string> files;
-        WIN32_FIND_DATAA found{};
-        const TFindHandle search(FindFirstFileA((folder + "*.*").c_str(), &found));
-        if (!search)
-            return files;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                files.emplace_back(found.cFileName);
-        } while (FindNextFileA(search.get(), &found));
-        return files;
-    }
+    std::vector<std::string> FilesIn(const std::string& folder) const override { return FindFiles(folder, "*.*"); }
     uint32_t ExtractSmallIcon(const std::string& file, int index, TIconRef& icon) override {
         static const auto extractIconEx = LateBound<decltype(&ExtractIconExA)>("shell32.dll", "ExtractIconExA");
         HICON small = nullptr;

@@ -17,10 +17,6 @@ constexpr TNvColumn kColumns[] = {{280, 0, "DisplayName"}, {200, 0, "Publisher"}
                                   {160, 0, "Key"},         {68, 0, "Scope"},      {42, 2, "Index"}};
 static_assert(std::size(kColumns) == TUninstallRows::kColumnCount);
 constexpr int kPanelWidths[] = {0, 150, 150, 150};
-
-void Toggle(TConfigVarBool& var) {
-    var.SetValue(!var.Value());
-}
 }  // namespace
 
 const TCommand<TFormUninstall> TFormUninstall::kMainMenu[] = {
@@ -31,9 +27,9 @@ const TCommand<TFormUninstall> TFormUninstall::kMainMenu[] = {
 
 const TCommand<TFormUninstall> TFormUninstall::kOptionsMenu[] = {
     {{kScan32, kShortCutAlt | '1', "&Scan &32 bit Registry", 0, -1},
-     [](TFormUninstall& f) { Toggle(*f.Scan32BitReg); }},
+     [](TFormUninstall& f) { f.Scan32BitReg->Toggle(); }},
     {{kScan64, kShortCutAlt | '2', "&Scan &64 bit Registry", 0, -1},
-     [](TFormUninstall& f) { Toggle(*f.Scan64BitReg); }},
+     [](TFormUninstall& f) { f.Scan64BitReg->Toggle(); }},
 };
 
 const TCommand<TFormUninstall> TFormUninstall::kFilterMenu[] = {
