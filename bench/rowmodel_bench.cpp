@@ -3,18 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "bench/FrameReporter.h"
 #include "core/RowModel.h"
 
 namespace {
 
 constexpr int kRows = 10000;
-constexpr double kFrameMs = 16.0;
 
 // Like an uninstall list: a name (text, few ties), a publisher (text, many ties), a size and a date (compared as
 // numbers), and a path (text). The texts are copied out on every call, as a tool's rows would be.
@@ -125,33 +122,8 @@ void FilterByWord(benchmark::State& state) {
 }
 BENCHMARK(FilterByWord)->Unit(benchmark::kMillisecond);
 
-class TFrameReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                ms_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};  // in ms
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        for (const auto& [name, ms] : ms_) {
-            std::printf("%-16s %6.2f ms real, %6.2f ms CPU: %.2f of a %.0f ms frame\n", name.c_str(), ms.first,
-                        ms.second, ms.first / kFrameMs, kFrameMs);
-        }
-    }
-
-  private:
-    std::map<std::string, std::pair<double, double>> ms_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    TFrameReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RunFrameBenchmarks(argc, argv);
 }

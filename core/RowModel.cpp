@@ -89,10 +89,10 @@ void TRowView::SetSource(const IRowSource* source) {
     Refresh();
 }
 
+// The source may have changed since the last filter: a filter must never see rows it no longer has.
 void TRowView::SetFilter(TRowFilter filter) {
     filter_ = std::move(filter);
-    Filter();
-    Sort();
+    Refresh();
 }
 
 void TRowView::SetSort(int column, bool descending) {

@@ -44,7 +44,7 @@ class TRowView {
   public:
     void SetSource(const IRowSource* source);
     const IRowSource* Source() const { return source_; }
-    void SetFilter(TRowFilter filter);  // empty: every row
+    void SetFilter(TRowFilter filter);  // empty: every row; also takes the source's new row count
     // Ties keep ascending source order in both directions. A negative column sorts by source index.
     void SetSort(int column, bool descending);
     int SortColumn() const { return sortColumn_; }

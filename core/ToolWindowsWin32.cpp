@@ -6,6 +6,7 @@
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
 #include "tools/number/UnitConverterWin32.h"
+#include "tools/system/ServiceExplorerWin32.h"
 #include "tools/system/UninstallWin32.h"
 
 namespace {
@@ -18,25 +19,25 @@ std::unique_ptr<TKoUtilForm> Make() {
 
 // Indexed -2..16; tools without their own window class yet open the base window.
 constexpr TFactory kClassTable[kToolRecordCount] = {
-    Make<TConfigEditor>,     // -2 configeditor
-    Make<TFormBrowser>,      // -1 browser
-    Make<TFormCalc>,         // 0 calculator
-    Make<TFormUnitConvert>,  // 1 converter
-    Make<TFormNumConvert>,   // 2 numconvert
-    Make<TFormNumInfo>,      // 3 numberinfo
-    Make<TFormUninstall>,    // 4 uninstall
-    Make<TKoUtilForm>,       // 5 clipboard
-    Make<TKoUtilForm>,       // 6 serviceexplorer
-    Make<TKoUtilForm>,       // 7 datecalc
-    Make<TKoUtilForm>,       // 8 stopwatch
-    Make<TKoUtilForm>,       // 9 timesync
-    Make<TKoUtilForm>,       // 10 drivelister
-    Make<TKoUtilForm>,       // 11 smartreader
-    Make<TKoUtilForm>,       // 12 drivesubst
-    Make<TKoUtilForm>,       // 13 traceroute
-    Make<TKoUtilForm>,       // 14 pinger
-    Make<TKoUtilForm>,       // 15 whois
-    Make<TKoUtilForm>,       // 16 netportlist
+    Make<TConfigEditor>,         // -2 configeditor
+    Make<TFormBrowser>,          // -1 browser
+    Make<TFormCalc>,             // 0 calculator
+    Make<TFormUnitConvert>,      // 1 converter
+    Make<TFormNumConvert>,       // 2 numconvert
+    Make<TFormNumInfo>,          // 3 numberinfo
+    Make<TFormUninstall>,        // 4 uninstall
+    Make<TKoUtilForm>,           // 5 clipboard
+    Make<TFormServiceExplorer>,  // 6 serviceexplorer
+    Make<TKoUtilForm>,           // 7 datecalc
+    Make<TKoUtilForm>,           // 8 stopwatch
+    Make<TKoUtilForm>,           // 9 timesync
+    Make<TKoUtilForm>,           // 10 drivelister
+    Make<TKoUtilForm>,           // 11 smartreader
+    Make<TKoUtilForm>,           // 12 drivesubst
+    Make<TKoUtilForm>,           // 13 traceroute
+    Make<TKoUtilForm>,           // 14 pinger
+    Make<TKoUtilForm>,           // 15 whois
+    Make<TKoUtilForm>,           // 16 netportlist
 };
 
 // F11 over any window: an editor of that window's variables, modal to it.

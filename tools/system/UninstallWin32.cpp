@@ -7,6 +7,7 @@
 #include "core/Format.h"
 #include "core/KoDialogsWin32.h"
 #include "core/KoLibWin32.h"
+#include "core/ListSettingsWin32.h"
 
 namespace {
 enum : uint16_t { kRefresh = 1, kQuit, kScan32, kScan64, kSetFilter, kClearFilter };
@@ -55,31 +56,17 @@ TFormUninstall::TFormUninstall(TWinControl* owner) : TKoUtilForm(owner, &ToolRec
     Scan32BitReg = &TConfigVarBool::Define(c, Tool.Key, true, "scan_32bit_reg");
     Scan64BitReg = &TConfigVarBool::Define(c, Tool.Key, has64BitView, "scan_64bit_reg");
     SortIndex = &TConfigVarInt::Define(c, Tool.Key, 4, "sort_index");
-    SortIndex->SetMin(0);
-    SortIndex->SetMax(TUninstallRows::kColumnCount - 1);
     SortReverse = &TConfigVarBool::Define(c, Tool.Key, true, "sort_reverse");
     Filter = &TConfigVarStr::Define(c, Tool.Key, "", "filter");
     ColumnWidths = &TConfigVarIntArray::Define(c, Tool.Key, "column_widths");
 
     statusBar_ = &Add<TNvStatusBar>();
     statusBar_->SetPanels(kPanelWidths);
-    list_ = &Add<TNvListView>(TNvListView::kOwnerDataStyle);
-    list_->Tag = kTagBackColor | kTagTextColor | kTagVariableFont;
-    list_->SetAlign(TAlign::Client);
-    list_->AddColumns(kColumns);
+    list_ = &AddClientList(*this, kColumns);
     images_.AddIcon(LoadIconA(nullptr, IDI_APPLICATION));  // products without an icon of their own
     list_->SetSmallImages(images_);
     list_->SetRows(&rows_, &source_);
-    list_->OnColumnClick = [this](int) {
-        if (SortIndex->Value() != list_->SortColumn())
-            SortIndex->SetValue(list_->SortColumn());
-        if (SortReverse->Value() != list_->SortDescending())
-            SortReverse->SetValue(list_->SortDescending());
-    };
-    list_->OnColumnResized = [this](int column, int width) {
-        if (column >= 0 && width >= 0)
-            ColumnWidths->SetItem(column, width);
-    };
+    BindListSettings(*this, *list_, kColumns, *SortIndex, *SortReverse, *ColumnWidths);
     list_->OnDblClick = [this](const TMouseEvent&) { RunUninstaller(); };
     ActiveControl = list_;
 
@@ -102,16 +89,7 @@ TFormUninstall::TFormUninstall(TWinControl* owner) : TKoUtilForm(owner, &ToolRec
     });
     // Icons stand on the list's own background.
     WhenChanged(ColorBack, [this] { images_.SetBkColor(static_cast<TColor>(ColorBack->Value())); });
-    WhenChanged(SortIndex, [this] { list_->SetSortColumn(SortIndex->Value()); });
-    WhenChanged(SortReverse, [this] { list_->SetSortDescending(SortReverse->Value()); });
     WhenChanged(Filter, [this] { Fill(); });
-    WhenChanged(ColumnWidths, [this] {
-        for (int i = 0; i < TUninstallRows::kColumnCount; ++i) {
-            const int width = i < ColumnWidths->Count() ? ColumnWidths->Item(i) : 0;
-            if (list_->ColumnWidth(i) != (width > 0 ? width : kColumns[i].Width))
-                list_->SetColumnWidth(i, width > 0 ? width : kColumns[i].Width);
-        }
-    });
 }
 
 // The first scan, also when the program starts without becoming the active one.
@@ -180,7 +158,6 @@ void TFormUninstall::ScanJob() {
 void TFormUninstall::Fill() {
     const int focused = std::max(0, rows_.VisibleIndexOf(list_->SelectedSourceRow()));
     rows_.SetFilter(WordFilter(source_, Filter->Value(), {0, 1, 5, 6}));
-    rows_.Refresh();
     list_->RowsChanged();
     if (rows_.Count() > 0) {
         const int index = std::min(focused, rows_.Count() - 1);

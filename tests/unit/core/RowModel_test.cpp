@@ -124,6 +124,18 @@ TEST(RowView, WordFilterFindsTheWordIgnoringCaseInAnyGivenColumn) {
     }
 }
 
+// A tool swaps in a smaller snapshot, then sets its filter: the filter must see only rows the source still has.
+TEST(RowView, ANewFilterSeesOnlyTheRowsTheSourceHasNow) {
+    TTable table(0);
+    TRowView view;
+    view.SetSource(&table);
+    table = TTable(30);
+    view.Refresh();
+    table = TTable(4);
+    view.SetFilter([](int) { return true; });
+    EXPECT_EQ(view.Count(), 4);
+}
+
 // A tool's comparison that calls every pair "less" must not drive the sort out of its range.
 TEST(RowView, AContradictoryComparisonStillLeavesEveryRowOnce) {
     class TLiar : public TTable {
