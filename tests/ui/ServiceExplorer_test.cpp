@@ -13,7 +13,6 @@ struct TRegisteredService {
     DWORD type = 0;
     DWORD start = 0;
 };
-
 // Names in the order of their upper-cased letters.
 struct TIgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const {
@@ -23,47 +22,34 @@ struct TIgnoringCase {
 };
 using TRegisteredServices = std::map<std::string, TRegisteredService, TIgnoringCase>;
 
-DWORD ReadDword(HKEY key, const char* name, DWORD fallback) {
-    DWORD value = 0, size = sizeof value, type = 0;
-    const bool read =
-        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-        type == REG_DWORD;
-    return read ? value : fallback;
-}
-
 // What the prefix's registry says the service manager knows, read past the manager: the service keys with a type.
-TRegisteredServices RegisteredServices() {
+// Wine's manager also runs a service per driver host without a key: those as it answers for each alone.
+TRegisteredServices RegisteredServices(SC_HANDLE manager) {
     TRegisteredServices services;
     HKEY root = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services", 0, KEY_READ, &root) != 0)
-        return services;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services", 0, KEY_READ, &root);
     const TRegKey rootKey(root);
     char name[256];
     for (DWORD i = 0, size = sizeof name;
          RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, size = sizeof name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        const TRegKey serviceKey(key);
-        const DWORD type = ReadDword(key, "Type", 0);
-        if (type != 0)
-            services[name] = {type, ReadDword(key, "Start", 3)};
+        TRegisteredService s{0, 3};
+        DWORD bytes = sizeof s.start;
+        RegGetValueA(root, name, "Start", RRF_RT_REG_DWORD, nullptr, &s.start, &bytes);
+        bytes = sizeof s.type;
+        if (RegGetValueA(root, name, "Type", RRF_RT_REG_DWORD, nullptr, &s.type, &bytes) == ERROR_SUCCESS)
+            services[name] = s;
     }
-    return services;
-}
-
-// Wine's manager also runs a service per driver host, without a key of its own: type and start as it answers.
-void AddDriverHosts(SC_HANDLE manager, TRegisteredServices& services) {
     for (int i = 1; i < 10; ++i) {
-        const std::string name = "Winedevice" + std::to_string(i);
-        const TServiceHandle service(OpenServiceA(manager, name.c_str(), SERVICE_QUERY_CONFIG));
+        const std::string host = "Winedevice" + std::to_string(i);
+        const TServiceHandle service(OpenServiceA(manager, host.c_str(), SERVICE_QUERY_CONFIG));
         BYTE buffer[8192];
         auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer);
-        DWORD size = 0;
-        if (service && QueryServiceConfigA(service.get(), config, sizeof buffer, &size))
-            services.insert({name, {config->dwServiceType, config->dwStartType}});
+        DWORD bytes = 0;
+        if (service && QueryServiceConfigA(service.get(), config, sizeof buffer, &bytes))
+            services.insert({host, {config->dwServiceType, config->dwStartType}});
     }
+    return services;
 }
 
 // State and process id as the manager answers for one service alone.
@@ -96,10 +82,9 @@ TEST(ServiceExplorer, ListsTheServicesOfThePrefixNarrowsThemAndKeepsTheSort) {
     TDistCopy dist("serviceexplorer");
     TAppSession app(dist, "serviceexplorer");
     // Read once the window shows: the manager adds services of its own as it starts drivers.
-    TRegisteredServices registered = RegisteredServices();
-    ASSERT_GE(registered.size(), 10u);
     const TServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
-    AddDriverHosts(manager.get(), registered);
+    const TRegisteredServices registered = RegisteredServices(manager.get());
+    ASSERT_GE(registered.size(), 10u);
     const char* kStartNames[] = {"Boot", "System", "Automatic", "Manual", "Disabled"};
     // Row texts the defaults show (no kernel or file-system drivers), in internal-name order.
     std::vector<std::string> expected;
