@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 // Day numbers as spreadsheets and Delphi's TDateTime count them.
 TEST(DayNumbers, CountFromTheEndOf1899AndDecodeBackToTheirDateAndTime) {
-    EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
-    EXPECT_EQ(EncodeDate(1900, 3, 1), 61.0);
-    EXPECT_EQ(EncodeDate(2000, 2, 29), 36585.0);
-    for (double day : {0.0, 1.0, 59.0, 60.0, 61.0, 36585.0, 36586.0, 46362.0, 73050.0, 2958465.0}) {
+    // Dates worked out apart from the code; 1900 was no leap year.
+    const std::pair<double, int> dates[] = {{0, 18991230},     {1, 18991231},      {59, 19000227},    {60, 19000228},
+                                            {61, 19000301},    {36585, 20000229},  {36586, 20000301}, {46362, 20261206},
+                                            {73050, 20991231}, {2958465, 99991231}};
+    for (const auto& [day, date] : dates) {
         const TDateTimeParts p = DecodeDateTime(day);
-        EXPECT_EQ(EncodeDate(p.year, p.month, p.day), day);
+        EXPECT_EQ(p.year * 10000 + p.month * 100 + p.day, date) << day;
+        EXPECT_EQ(EncodeDate(date / 10000, date / 100 % 100, date % 100), day) << date;
     }
     TDateTimeParts p = DecodeDateTime(EncodeDateTime(2015, 11, 8, 23, 59, 59, 999));
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond}),

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 using namespace std::string_literals;
 using Files = std::vector<std::string>;
 
@@ -22,4 +21,3 @@ TEST(FileDialogs, AFolderAndNamesGiveFullPathsAndASingleNameIsTheFullPath) {
     EXPECT_EQ(SplitFileSelection("C:\\no-end", false), Files{"C:\\no-end"});
     EXPECT_EQ(SplitFileSelection("C:\\Dir\0x.txt"s, true), Files{"C:\\Dir\\x.txt"});  // no closing zeros
 }
-}  // namespace

@@ -38,19 +38,15 @@ TEST(KoLib, TextToIntegerReadsOneDecimalOrHexadecimalNumberAfterBlanksAndASign) 
 }
 
 TEST(KoLib, OctalBinaryAndRomanNumeralsFollowTheirDigitRules) {
-    EXPECT_EQ(IntToOct(8) + " " + IntToOct(0xFFFFFFFFu) + " " + IntToBin(5, 8) + " " + IntToBin(5, -3),
-              "10 37777777777 00000101 101");
+    // Plain octal digits and canonical Roman numerals both ways are the number converter's rows, checked there.
+    EXPECT_EQ(IntToBin(5, 8) + " " + IntToBin(5, -3), "00000101 101");
     // Only the low three bits (one for binary) of each character count; a leading "o" or "0o" goes unless it is last.
-    std::string octal;
-    for (const char* text : {"0o0o12", "9", "o", "40000000000"})
-        octal += std::to_string(OctToInt(text)) + " ";
-    EXPECT_EQ(octal, "10 1 7 0 ");
-    EXPECT_EQ(BinToInt("1x1"), 5u);
-    EXPECT_EQ(BinToInt("1" + std::string(32, '0')), 0u);
     std::string read;
-    for (const char* text : {"MMMCMXCIX", "mcmxciv", "IIII", "IM", "X?X"})
-        read += std::to_string(RomanToInt(text)) + " ";
-    EXPECT_EQ(read, "3999 0 4 999 20 ");
+    for (const char* text : {"0o0o12", "9", "o", "40000000000"})
+        read += std::to_string(OctToInt(text)) + " ";
+    read += std::to_string(BinToInt("1x1")) + " " + std::to_string(BinToInt("1" + std::string(32, '0')));
+    EXPECT_EQ(read + " " + std::to_string(RomanToInt("mcmxciv")) + " " + std::to_string(RomanToInt("X?X")),
+              "10 1 7 0 5 0 0 20");
 }
 
 TEST(KoLib, ColoursBlendTowardZeroAndHsvRoundsTiesToEven) {

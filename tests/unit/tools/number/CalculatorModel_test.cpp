@@ -7,13 +7,12 @@
 
 #include "core/KoLib.h"
 
-namespace {
-
 TEST(CalculatorResult, EachNumberSystemShowsWhatItCanAndNamesTheOnesItCannot) {
     HexDisplayPrefix() = "0x";
     using enum TNumberSystem;
     using TCase = std::tuple<long double, TNumberSystem, const char*>;
     const TCase cases[] = {{1.0L / 3, Decimal, "0.333333333333333333"},
+                           {-1.5e20L, Decimal, "-1.5e+0020"},
                            {-1, Hexadecimal, "0xFFFFFFFFFFFFFFFF"},
                            {9223372036854775810.0L, Hexadecimal, "Invalid Hexadecimal Value"},
                            {8, Octal, "0o10"},
@@ -74,4 +73,3 @@ TEST(CalculatorVariables, LinesWithANameAndARealDefineVariables) {
               (TVars{{"rate", 2.5L}, {"tab", 7.0L}, {"space", 1000.0L}}));
     EXPECT_TRUE(ParseVariableLines("rate=2.5", ',').empty());
 }
-}  // namespace
