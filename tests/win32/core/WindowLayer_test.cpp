@@ -29,25 +29,6 @@ class TTestWindow : public TWinControl {
     }
 };
 
-TEST(WindowLayer, AnExceptionFromAHandlerIsReportedAndTheLoopGoesOn) {
-    std::vector<std::string> reports;  // text and caption
-    SetExceptionReporter(
-        [&](const std::string& text, const std::string& caption) { reports.push_back(text + " | " + caption); });
-    SetApplicationTitle("Calculator 15.10.29");
-    TTestWindow window;
-    window.OnMessage = [](UINT message) {
-        throw std::runtime_error(message == WM_APP ? "Matching Parenthesis Missing" : "Stop!");
-    };
-    for (const UINT message : {WM_APP, WM_APP + 1})
-        PostMessageA(window.Handle(), message, 0, 0);
-    PostQuitMessage(0);
-    RunMessageLoop();
-    SetExceptionReporter(nullptr);
-    // The second report shows the loop went on after the first; a text ending in a mark gets no full stop.
-    EXPECT_EQ(reports, (std::vector<std::string>{"Matching Parenthesis Missing. | Calculator 15.10.29",
-                                                 "Stop! | Calculator 15.10.29"}));
-}
-
 using TBox = std::tuple<LONG, LONG, LONG, LONG>;  // left, top, right, bottom
 
 TBox Bounds(const TWinControl& control) {
@@ -61,7 +42,7 @@ void ResizeClient(TWinControl& window, int width, int height) {
     SetWindowPos(window.Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-TEST(WindowLayer, DockedChildrenFollowTheClientAreaAndTheSplitterStandsByItsNeighbour) {
+TEST(WindowLayer, DockedChildrenFollowTheClientAreaAndAnExceptionFromAHandlerIsReportedAndTheLoopGoesOn) {
     TTestWindow window;
     ResizeClient(window, 400, 300);
     TNvPanel& bottom = window.Add<TNvPanel>();
@@ -80,5 +61,21 @@ TEST(WindowLayer, DockedChildrenFollowTheClientAreaAndTheSplitterStandsByItsNeig
     EXPECT_EQ(Bounds(bottom), TBox(0, 180, 500, 200));
     EXPECT_EQ(Bounds(side), TBox(400, 0, 500, 180));
     EXPECT_EQ(Bounds(rest), TBox(0, 0, 396, 180));
+
+    std::vector<std::string> reports;  // text and caption
+    SetExceptionReporter(
+        [&](const std::string& text, const std::string& caption) { reports.push_back(text + " | " + caption); });
+    SetApplicationTitle("Calculator 15.10.29");
+    window.OnMessage = [](UINT message) {
+        throw std::runtime_error(message == WM_APP ? "Matching Parenthesis Missing" : "Stop!");
+    };
+    for (const UINT message : {WM_APP, WM_APP + 1})
+        PostMessageA(window.Handle(), message, 0, 0);
+    PostQuitMessage(0);
+    RunMessageLoop();
+    SetExceptionReporter(nullptr);
+    // The second report shows the loop went on after the first; a text ending in a mark gets no full stop.
+    EXPECT_EQ(reports, (std::vector<std::string>{"Matching Parenthesis Missing. | Calculator 15.10.29",
+                                                 "Stop! | Calculator 15.10.29"}));
 }
 }  // namespace
