@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -54,7 +56,11 @@ TCharSet MakeCharSet(std::string_view chars) {
 // Blanks are space and tab only: these texts come from INI files and edit boxes, where nothing else pads a number.
 // Hexadecimal reads as a 32-bit pattern ("$FFFFFFFF" is -1); a minus sign then negates that pattern, wrapping, so
 // "-$1" is -1 and "-$80000000" is the smallest integer. Decimal must lie in the signed range.
-bool TryStrToInt(std::string_view text, int32_t& value) {
+namespace {
+// Hexadecimal digits give the bit pattern of the type (so "$FFFFFFFF" is -1 in 32 bits); decimal ones must fit.
+template <typename T>
+bool TryStrToIntOf(std::string_view text, T& value) {
+    using TPattern = std::make_unsigned_t<T>;
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
@@ -73,33 +79,28 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     }
     if (i == text.size())
         return false;
-
-    uint64_t magnitude = 0;  // stays below 2^36 before the range check ends the loop
-    if (hex) {
-        for (; i < text.size(); ++i) {
-            int digit = HexDigit(text[i]);
-            if (digit < 0)
-                return false;
-            magnitude = magnitude * 16 + static_cast<uint64_t>(digit);
-            if (magnitude > 0xFFFFFFFFu)
-                return false;
-        }
-        uint32_t pattern = static_cast<uint32_t>(magnitude);
-        if (negative)
-            pattern = 0u - pattern;
-        value = static_cast<int32_t>(pattern);
-        return true;
-    }
-    const uint64_t limit = negative ? 2147483648u : 2147483647u;
+    const TPattern limit = hex        ? std::numeric_limits<TPattern>::max()
+                           : negative ? TPattern(std::numeric_limits<T>::max()) + 1u
+                                      : TPattern(std::numeric_limits<T>::max());
+    const unsigned base = hex ? 16 : 10;
+    TPattern magnitude = 0;
     for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
+        const int digit = hex ? HexDigit(text[i]) : text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1;
+        if (digit < 0 || magnitude > (limit - static_cast<TPattern>(digit)) / base)
             return false;
-        magnitude = magnitude * 10 + static_cast<uint64_t>(text[i] - '0');
-        if (magnitude > limit)
-            return false;
+        magnitude = static_cast<TPattern>(magnitude * base + static_cast<TPattern>(digit));
     }
-    value = negative ? static_cast<int32_t>(0u - static_cast<uint32_t>(magnitude)) : static_cast<int32_t>(magnitude);
+    value = static_cast<T>(negative ? static_cast<TPattern>(0u - magnitude) : magnitude);
     return true;
+}
+}  // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+    return TryStrToIntOf(text, value);
+}
+
+bool TryStrToInt64(std::string_view text, int64_t& value) {
+    return TryStrToIntOf(text, value);
 }
 
 int32_t StrToIntDef(std::string_view text, int32_t fallback) {

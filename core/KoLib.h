@@ -15,6 +15,7 @@ TCharSet MakeCharSet(std::string_view chars);
 // The text-to-integer rule: leading blanks, optional sign, decimal digits or hexadecimal digits after "$", "x",
 // "X", "0x" or "0X"; the whole rest must be consumed and the value must fit 32 bits.
 bool TryStrToInt(std::string_view text, int32_t& value);
+bool TryStrToInt64(std::string_view text, int64_t& value);  // the same in 64 bits
 int32_t StrToIntDef(std::string_view text, int32_t fallback);
 
 int Choose(int falseValue, int trueValue, bool condition);

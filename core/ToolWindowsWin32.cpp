@@ -8,6 +8,7 @@
 #include "tools/number/UnitConverterWin32.h"
 #include "tools/system/ServiceExplorerWin32.h"
 #include "tools/system/UninstallWin32.h"
+#include "tools/time/DateCalcWin32.h"
 #include "tools/time/StopWatchWin32.h"
 
 namespace {
@@ -29,7 +30,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormUninstall>,        // 4 uninstall
     Make<TKoUtilForm>,           // 5 clipboard
     Make<TFormServiceExplorer>,  // 6 serviceexplorer
-    Make<TKoUtilForm>,           // 7 datecalc
+    Make<TFormDateCalc>,         // 7 datecalc
     Make<TFormStopWatch>,        // 8 stopwatch
     Make<TKoUtilForm>,           // 9 timesync
     Make<TKoUtilForm>,           // 10 drivelister

@@ -326,3 +326,15 @@ std::string TAppSession::StatusPanel(HWND statusBar, int index) const {
     std::erase(shown, '\t');  // tabs only say how the bar aligns the text
     return shown;
 }
+
+std::string AnswerInputBox(const std::function<void()>& open, const std::string& answer, const std::string& caption) {
+    open();
+    const HWND box = WaitForWindowTitled(caption);
+    if (!box)
+        return "(no box)";
+    const std::string prompt = ControlText(GetDlgItem(box, 10));
+    SetControlText(GetDlgItem(box, 11), answer);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return prompt;
+}

@@ -115,12 +115,7 @@ TEST(ServiceExplorer, ListsTheServicesOfThePrefixNarrowsThemAndKeepsTheSort) {
     EXPECT_TRUE(WaitUntil([&] { return app.StatusPanel(status, 0) == "Services: " + total + " / " + total; }))
         << app.StatusPanel(status, 0);
 
-    app.PressKey(VK_F3);
-    const HWND box = WaitForWindowTitled("Please Enter a Value");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ControlText(GetDlgItem(box, 10)), "Enter a string to filter services by...");
-    SetControlText(GetDlgItem(box, 11), "ddtest");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(AnswerInputBox([&] { app.PressKey(VK_F3); }, "ddtest"), "Enter a string to filter services by...");
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
     EXPECT_EQ(app.ListViewRows(list, {0, 1, 2, 7}),
               (std::vector<std::string>{"DDTest Manual\tStopped\tManual\tC:\\dd\\DDTestManual.exe",

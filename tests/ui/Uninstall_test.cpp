@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 
 #include "tests/ui/AppSession.h"
@@ -39,17 +38,6 @@ void Product(const std::string& root,
 bool KeyExists(const std::string& root, const std::string& key, bool view32 = false) {
     return RunProgram("reg.exe query \"" + root + "\\" + kUninstall + "\\" + key + "\"" +
                       (view32 ? " /reg:32" : " /reg:64")) == 0;
-}
-
-// Answers the input box that open shows with the text.
-void AnswerInputBox(const std::function<void()>& open, const std::string& text) {
-    open();
-    const HWND box = WaitForWindowTitled("Please Enter a Value");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ControlText(GetDlgItem(box, 10)), "Apply Word Filter...");
-    SetControlText(GetDlgItem(box, 11), text);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 }
 
 std::vector<std::string> Planted(const std::vector<std::string>& rows) {
@@ -112,7 +100,7 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     EXPECT_TRUE(panel(3).ends_with(" Ignored") && std::atoi(panel(3).c_str()) >= 3) << panel(3);
     SaveScreenshot(app.Window(), "uninstall-lister");
 
-    AnswerInputBox([&] { app.PressKey(VK_F3); }, "ddtest g");
+    EXPECT_EQ(AnswerInputBox([&] { app.PressKey(VK_F3); }, "ddtest g"), "Apply Word Filter...");
     EXPECT_EQ(app.ListViewRows(list, {0}), (std::vector<std::string>{"DDTest Gamma", "DDTest Gone"}));
     EXPECT_EQ(panel(1), "Filter: \"ddtest g\"");
     EXPECT_EQ(panel(2), "2 / " + std::to_string(listed) + " Items");

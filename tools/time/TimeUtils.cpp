@@ -1,6 +1,9 @@
 #include "tools/time/TimeUtils.h"
 
+#include <algorithm>
+
 #include "core/Format.h"
+#include "core/Locale.h"
 
 namespace {
 constexpr int64_t kMsPerDay = 86400000;
@@ -43,6 +46,29 @@ TDateInfo DecodeDateInfo(double dateTime, const ITimeZone& zone) {
     if (info.HasUnixTime)
         info.UnixTime = seconds + (p.millisecond >= 500 ? 1 : 0);  // to the nearest second, halves up
     return info;
+}
+
+TDateTimeParts UnixToUtcParts(int64_t seconds) {
+    const int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const int64_t rest = seconds - days * 86400;
+    TDateTimeParts p = DecodeDateTime(static_cast<double>(days + kUnixEpochDay));
+    p.hour = static_cast<int>(rest / 3600);
+    p.minute = static_cast<int>(rest / 60 % 60);
+    p.second = static_cast<int>(rest % 60);
+    return p;
+}
+
+double StepMonth(double dateTime, int step) {
+    TDateTimeParts p = DecodeDateTime(dateTime);
+    p.month += step;
+    if (p.month > 12 || p.month < 1) {
+        p.year += step;
+        p.month = p.month > 12 ? 1 : 12;
+    }
+    if (!IsValidDate(p.year, p.month, 1))
+        return dateTime;
+    p.day = std::min(p.day, kMonthDays[p.month - 1] + (p.month == 2 && IsLeap(p.year) ? 1 : 0));
+    return EncodeDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond);
 }
 
 uint32_t PackDosDateTime(const TDateTimeParts& p) {

@@ -27,10 +27,13 @@ class ITimeZone {
     virtual ~ITimeZone() = default;
     // Seconds since 1970-01-01 00:00 UTC of a local date and time (milliseconds left out); false when it cannot.
     virtual bool LocalToUnix(const TDateTimeParts& local, int64_t& seconds) const = 0;
+    // The local date and time of a moment; false when it cannot.
+    virtual bool UnixToLocal(int64_t seconds, TDateTimeParts& local) const = 0;
 };
 
-// Seconds since 1970-01-01 00:00 of a calendar moment read as UTC (milliseconds left out).
+// Seconds since 1970-01-01 00:00 of a calendar moment read as UTC (milliseconds left out), and back.
 int64_t UtcPartsToUnix(const TDateTimeParts& parts);
+TDateTimeParts UnixToUtcParts(int64_t seconds);
 
 // The process's own: the platform's time-zone settings (the native build's TZ rules).
 const ITimeZone& SystemTimeZone();
@@ -38,6 +41,9 @@ const ITimeZone& SystemTimeZone();
 // Every field of the date's calendar moment: before 1899-12-30 the fraction of a day number counts forward within
 // its day too, as the calendar does.
 TDateInfo DecodeDateInfo(double dateTime, const ITimeZone& zone = SystemTimeZone());
+
+// The date a month on or back (step +1 or -1), the day cut to the new month's length, the time of day kept.
+double StepMonth(double dateTime, int step);
 
 uint32_t PackDosDateTime(const TDateTimeParts& parts);  // 0 outside what the DOS format holds
 // The day number of a packed DOS date and time; false for one that names no date.

@@ -23,6 +23,14 @@ class TLibraryTimeZone : public ITimeZone {
         seconds = static_cast<int64_t>(result);
         return true;
     }
+    bool UnixToLocal(int64_t seconds, TDateTimeParts& local) const override {
+        const auto time = static_cast<std::time_t>(seconds);
+        std::tm t{};
+        if (!localtime_r(&time, &t))
+            return false;
+        local = {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, 0};
+        return true;
+    }
 };
 }  // namespace
 

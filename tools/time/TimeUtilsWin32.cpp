@@ -20,6 +20,21 @@ class TWin32TimeZone : public ITimeZone {
         seconds = UtcPartsToUnix({utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond, 0});
         return true;
     }
+    bool UnixToLocal(int64_t seconds, TDateTimeParts& local) const override {
+        const TDateTimeParts p = UnixToUtcParts(seconds);
+        SYSTEMTIME utc{};
+        utc.wYear = static_cast<WORD>(p.year);
+        utc.wMonth = static_cast<WORD>(p.month);
+        utc.wDay = static_cast<WORD>(p.day);
+        utc.wHour = static_cast<WORD>(p.hour);
+        utc.wMinute = static_cast<WORD>(p.minute);
+        utc.wSecond = static_cast<WORD>(p.second);
+        SYSTEMTIME out{};
+        if (p.year < 1601 || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &out))
+            return false;
+        local = {out.wYear, out.wMonth, out.wDay, out.wHour, out.wMinute, out.wSecond, 0};
+        return true;
+    }
 };
 }  // namespace
 

@@ -35,6 +35,14 @@ TEST(KoLib, TextToIntegerReadsOneDecimalOrHexadecimalNumberAfterBlanksAndASign) 
           "\n5",        "0b1",         "$G",  "2147483648", "-2147483649", "4294967296", "18446744073709551617",
           "$100000000", "0x1FFFFFFFF0"})
         EXPECT_EQ(Read({text}), "no") << '"' << text << '"';
+    // The same rules in 64 bits.
+    std::string wide;
+    for (const char* text : {"-9223372036854775808", "0xFFFFFFFFFFFFFFFF", "4294967296", "9223372036854775808",
+                             "$10000000000000000", "1e3"}) {
+        int64_t value = 0;
+        wide += (TryStrToInt64(text, value) ? std::to_string(value) : "no") + " ";
+    }
+    EXPECT_EQ(wide, "-9223372036854775808 -1 4294967296 no no no ");
 }
 
 TEST(KoLib, OctalBinaryAndRomanNumeralsFollowTheirDigitRules) {

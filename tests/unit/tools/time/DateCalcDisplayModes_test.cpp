@@ -11,6 +11,10 @@ class TUtc : public ITimeZone {
         seconds = UtcPartsToUnix(local);
         return local.year >= 1601;
     }
+    bool UnixToLocal(int64_t seconds, TDateTimeParts& local) const override {
+        local = UnixToUtcParts(seconds);
+        return true;
+    }
 };
 const TUtc kUtc;
 const TFixedLocale kLocale;
@@ -37,6 +41,21 @@ TEST(DateCalcModes, StatsRowsInDecimalAndHexAndTheirLimits) {
     in.Date = EncodeDate(1600, 12, 31);
     v = StatsValues(in, kLocale, kUtc);
     EXPECT_EQ(v[16] + v[17] + v[18], "n/an/an/a");
+}
+
+TEST(DateCalcModes, MonthStepsCutTheDayToTheNewMonthAndCrossYears) {
+    const struct {
+        double from;
+        int step;
+        double to;
+    } cases[] = {{EncodeDateTime(2023, 1, 31, 6, 0, 0, 0), 1, EncodeDateTime(2023, 2, 28, 6, 0, 0, 0)},
+                 {EncodeDate(2024, 1, 31), 1, EncodeDate(2024, 2, 29)},
+                 {EncodeDate(2024, 1, 15), -1, EncodeDate(2023, 12, 15)},
+                 {EncodeDate(2023, 12, 31), 1, EncodeDate(2024, 1, 31)},
+                 {EncodeDate(9999, 12, 1), 1, EncodeDate(9999, 12, 1)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(StepMonth(c.from, c.step), c.to) << c.from;
+    EXPECT_EQ(UtcPartsToUnix(UnixToUtcParts(-1)), -1);
 }
 
 TEST(DateCalcModes, AWednesdayEveningIsThreeSeventhsIntoItsWeek) {
