@@ -178,8 +178,7 @@ TFormDateCalc::TFormDateCalc(TWinControl* owner) : TKoUtilForm(owner, &ToolRecor
         list_->SetItemHeight(rowHeight);
         const RECT client = ClientRect();
         const RECT listClient = list_->ClientRect();
-        SetClientSize(Tool.DefaultWidth, kDateCalcRows * rowHeight + kPanelHeight + 4 +
-                                             (client.bottom - listClient.bottom - kPanelHeight));
+        SetClientSize(Tool.DefaultWidth, kDateCalcRows * rowHeight + (client.bottom - listClient.bottom));
     });
     SetDate(AppClock().Now());
     SelectMode(kStats);

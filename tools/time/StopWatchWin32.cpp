@@ -84,7 +84,9 @@ void TFormStopWatch::Tick() {
     if (caption != caption_)
         SetText(caption_ = caption);
     const uint32_t now = AppClock().TickCount();
-    if (timer_->IsCountDown && elapsed < 0 && static_cast<int32_t>(now - nextSoundTick_) >= 0) {
+    // A paused alarm stays quiet.
+    if (timer_->IsCountDown && timer_->State() == TStopWatch::kRunning && elapsed < 0 &&
+        (nextSoundTick_ == 0 || static_cast<int32_t>(now - nextSoundTick_) >= 0)) {
         const std::string sound = CountdownSoundFile->Value();
         if (FileExists(sound)) {
             nextSoundTick_ = now + kSoundRepeatMs;
