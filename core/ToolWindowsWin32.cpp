@@ -6,6 +6,7 @@
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
 #include "tools/number/UnitConverterWin32.h"
+#include "tools/storage/DriveListerWin32.h"
 #include "tools/system/ServiceExplorerWin32.h"
 #include "tools/system/UninstallWin32.h"
 #include "tools/time/DateCalcWin32.h"
@@ -33,7 +34,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormDateCalc>,         // 7 datecalc
     Make<TFormStopWatch>,        // 8 stopwatch
     Make<TKoUtilForm>,           // 9 timesync
-    Make<TKoUtilForm>,           // 10 drivelister
+    Make<TFormDriveLister>,      // 10 drivelister
     Make<TKoUtilForm>,           // 11 smartreader
     Make<TKoUtilForm>,           // 12 drivesubst
     Make<TKoUtilForm>,           // 13 traceroute
