@@ -35,9 +35,10 @@ TDateTimeParts DecodeDateTime(double dayNumber) {
     const double day = dayNumber < 0 ? std::ceil(dayNumber) : std::floor(dayNumber);
     long long msOfDay = std::llround(std::fabs(dayNumber - day) * 86400000.0);
     long long days = static_cast<long long>(day) + DaysFromCivilStart(1899, 12, 30);
+    // Rounded up to midnight: the next calendar day, also before the epoch, where the fraction counts forward too.
     if (msOfDay >= 86400000) {
         msOfDay -= 86400000;
-        days += dayNumber < 0 ? -1 : 1;
+        days += 1;
     }
     // Civil date from days since 0001-01-01.
     long long n = days;

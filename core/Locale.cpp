@@ -42,7 +42,7 @@ std::string TFixedLocale::LongMonthName(int month) const {
 bool ParseDateTime(const std::string& text, const ILocale& locale, double& dateTime) {
     size_t at = 0;
     const auto skip = [&](const char* separators) {
-        while (at < text.size() && std::strchr(separators, text[at]))
+        while (at < text.size() && text[at] != '\0' && std::strchr(separators, text[at]))
             ++at;
     };
     // A number of up to limit digits, and how many it had.
@@ -76,6 +76,8 @@ bool ParseDateTime(const std::string& text, const ILocale& locale, double& dateT
         for (int i = 0; i < 4; ++i) {
             if (number(time[i], i == 3 ? 3 : 2) == 0)
                 return false;
+            if (i == 3)
+                break;
             if (at >= text.size() || (i == 2 ? text[at] != '.' : text[at] != ':' && text[at] != locale.TimeSeparator()))
                 break;
             ++at;

@@ -328,8 +328,12 @@ std::string TAppSession::StatusPanel(HWND statusBar, int index) const {
 }
 
 std::string AnswerInputBox(const std::function<void()>& open, const std::string& answer, const std::string& caption) {
-    open();
-    const HWND box = WaitForWindowTitled(caption);
+    // A key that comes while the window still finishes the one before is flushed with it: ask again.
+    HWND box = nullptr;
+    for (int tries = 0; !box && tries < 3; ++tries) {
+        open();
+        box = WaitForWindowTitled(caption, 5000);
+    }
     if (!box)
         return "(no box)";
     const std::string prompt = ControlText(GetDlgItem(box, 10));

@@ -97,8 +97,8 @@ void SaveScreenshot(HWND window, const std::string& name);
 // Runs a command line and waits for it to end: its exit code, or ~0 when it did not start or end in time.
 DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs = 60000);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// Opens an input box of the program with open, gives it the answer and presses OK; the prompt it showed, or
-// "(no box)" when none came.
+// Opens an input box of the program with open (again, when none came), gives it the answer and presses OK; the
+// prompt it showed, or "(no box)".
 std::string AnswerInputBox(const std::function<void()>& open,
                            const std::string& answer,
                            const std::string& caption = "Please Enter a Value");

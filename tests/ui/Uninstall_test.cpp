@@ -104,7 +104,7 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     EXPECT_EQ(app.ListViewRows(list, {0}), (std::vector<std::string>{"DDTest Gamma", "DDTest Gone"}));
     EXPECT_EQ(panel(1), "Filter: \"ddtest g\"");
     EXPECT_EQ(panel(2), "2 / " + std::to_string(listed) + " Items");
-    AnswerInputBox([&] { app.PressKey(VK_F3); }, "DDTest.Gone");  // a key name is searched too
+    ASSERT_EQ(AnswerInputBox([&] { app.PressKey(VK_F3); }, "DDTest.Gone"), "Apply Word Filter...");  // a key name too
 
     // A key that comes while the window still finishes the one before is flushed with it: press again.
     HWND ask = nullptr;

@@ -61,9 +61,11 @@ TDateCalcTexts StatsValues(const TStatsInput& in, const ILocale& locale, const I
     v[16] = !i.HasUnixTime ? "n/a"
             : in.Hex       ? Format("0x%.8x", {static_cast<uint64_t>(i.UnixTime)})
                            : std::to_string(i.UnixTime);
+    // By its calendar day: 1601-01-01 12:00 lies below the day number of that midnight.
+    const bool beforeFileTimes = std::ceil(in.Date) < kFileTimeEpoch;
     const auto fileTime = static_cast<uint64_t>(i.FileTime);
-    v[17] = in.Date < kFileTimeEpoch ? "n/a" : Number(static_cast<uint32_t>(fileTime >> 32), in.Hex);
-    v[18] = in.Date < kFileTimeEpoch ? "n/a" : Number(static_cast<uint32_t>(fileTime), in.Hex);
+    v[17] = beforeFileTimes ? "n/a" : Number(static_cast<uint32_t>(fileTime >> 32), in.Hex);
+    v[18] = beforeFileTimes ? "n/a" : Number(static_cast<uint32_t>(fileTime), in.Hex);
     return v;
 }
 

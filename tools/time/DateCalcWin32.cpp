@@ -283,8 +283,11 @@ void TFormDateCalc::InputDos() {
     std::string text = Format("%s%.4x", {"0x", packed >> 16});
     if (!Ask("&Input DOS Date...", text))
         return;
+    // More than the 16 bits of the date half would land on some other date.
+    int32_t half = 0;
     double date = 0;
-    if (!UnpackDosDateTime(static_cast<uint32_t>(StrToIntDef(text, 0)) << 16, date))
+    if (!TryStrToInt(text, half) || half < 0 || half > 0xFFFF ||
+        !UnpackDosDateTime(static_cast<uint32_t>(half) << 16, date))
         return Fail("Invalid argument to date encode");
     SetDate(date);
 }
@@ -297,7 +300,7 @@ void TFormDateCalc::InputUnix() {
         return;
     int64_t seconds = 0;
     if (!TryStrToInt64(text, seconds))
-        seconds = 0;
+        return Fail("'" + text + "' is not a valid integer value");
     TDateTimeParts local{};
     if (!SystemTimeZone().UnixToLocal(seconds, local) || !IsValidDate(local.year, local.month, local.day))
         return Fail("Invalid argument to date encode");

@@ -92,6 +92,7 @@ int64_t TCountdownEntry::TypePoint(uint32_t tick) {
     if (text_.empty() || text_.size() > 4)
         return -1;
     text_ += "00";
+    tick_ = tick;
     return Milliseconds();
 }
 

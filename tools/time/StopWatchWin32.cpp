@@ -50,7 +50,11 @@ TFormStopWatch::~TFormStopWatch() {
         KillTimer(Handle(), kTickTimer);
 }
 
+// A new timer is idle: no ticks, no half-typed entry, the window's own caption.
 void TFormStopWatch::NewTimer(bool countDown) {
+    if (Handle())
+        KillTimer(Handle(), kTickTimer);
+    entry_.Forget();
     if (countDown) {
         auto timer = std::make_unique<TStopWatchCountDown>();
         timer->SetDuration(CountdownTime->Value());
@@ -62,6 +66,7 @@ void TFormStopWatch::NewTimer(bool countDown) {
     menu_->SetChecked(kSimpleTimer, !countDown);
     menu_->SetChecked(kCountDownTimer, countDown);
     Relayout();
+    Tick();
 }
 
 void TFormStopWatch::StartTimer() {

@@ -49,8 +49,13 @@ TDateInfo DecodeDateInfo(double dateTime, const ITimeZone& zone) {
 }
 
 TDateTimeParts UnixToUtcParts(int64_t seconds) {
-    const int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-    const int64_t rest = seconds - days * 86400;
+    // Towards minus infinity, without negating or multiplying the most negative value.
+    int64_t days = seconds / 86400;
+    int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        --days;
+        rest += 86400;
+    }
     TDateTimeParts p = DecodeDateTime(static_cast<double>(days + kUnixEpochDay));
     p.hour = static_cast<int>(rest / 3600);
     p.minute = static_cast<int>(rest / 60 % 60);

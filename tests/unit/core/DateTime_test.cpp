@@ -16,6 +16,8 @@ TEST(DayNumbers, CountFromTheEndOf1899AndDecodeBackToTheirDateAndTime) {
         EXPECT_EQ(p.year * 10000 + p.month * 100 + p.day, date) << day;
         EXPECT_EQ(EncodeDate(date / 10000, date / 100 % 100, date % 100), day) << date;
     }
+    // A fraction that rounds up to midnight gives the next day, before the epoch too.
+    EXPECT_EQ(DecodeDateTime(-1.99999999999).day, 30);
     TDateTimeParts p = DecodeDateTime(EncodeDateTime(2015, 11, 8, 23, 59, 59, 999));
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond}),
               std::vector<int>({2015, 11, 8, 23, 59, 59, 999}));

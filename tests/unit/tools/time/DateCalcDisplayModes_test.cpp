@@ -38,6 +38,8 @@ TEST(DateCalcModes, StatsRowsInDecimalAndHexAndTheirLimits) {
     in.Date = EncodeDate(1979, 12, 31);  // no time part, before DOS dates
     v = StatsValues(in, kLocale, kUtc);
     EXPECT_EQ(v[13] + v[15], "n/an/a");
+    in.Date = EncodeDateTime(1601, 1, 1, 12, 0, 0, 0);  // below the day number of its midnight
+    EXPECT_NE(StatsValues(in, kLocale, kUtc)[17], "n/a");
     in.Date = EncodeDate(1600, 12, 31);
     v = StatsValues(in, kLocale, kUtc);
     EXPECT_EQ(v[16] + v[17] + v[18], "n/an/an/a");
@@ -56,6 +58,7 @@ TEST(DateCalcModes, MonthStepsCutTheDayToTheNewMonthAndCrossYears) {
     for (const auto& c : cases)
         EXPECT_EQ(StepMonth(c.from, c.step), c.to) << c.from;
     EXPECT_EQ(UtcPartsToUnix(UnixToUtcParts(-1)), -1);
+    EXPECT_EQ(UnixToUtcParts(INT64_MIN).year, 0);  // far outside the calendar, and no overflow on the way
 }
 
 TEST(DateCalcModes, AWednesdayEveningIsThreeSeventhsIntoItsWeek) {
@@ -81,6 +84,7 @@ TEST(DateCalcModes, DatesAndTimesReadInTheLocalesOrder) {
                  {"2023/02/29", kLocale, 0},
                  {"2024/01/01 24:00", kLocale, 0},
                  {"2024/01/01 soon", kLocale, 0},
+                 {"2020/1/1 1:2:3.4:", kLocale, 0},
                  {"", kLocale, 0}};
     for (const auto& c : cases) {
         double date = 0;

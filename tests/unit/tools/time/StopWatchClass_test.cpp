@@ -50,8 +50,9 @@ TEST(StopWatch, TypedDigitsMakeSecondsMinutesAndHoursFromTheRight) {
     const struct {
         const char* keys;  // '.' the keypad point, ' ' a pause of 1251 ms, '~' one of 1250 ms
         int64_t ms;        // after the last key; -1 when it did nothing
-    } cases[] = {{"130", 90000},   {"99", 99000},     {"5.", 300000}, {"10000", 3600000}, {"1234567", 7000},
-                 {"12 34", 34000}, {"12~34", 754000}, {"12345.", -1}, {".", -1},          {"1.1", 601000}};
+    } cases[] = {{"130", 90000},    {"99", 99000},    {"5.", 300000},    {"10000", 3600000},
+                 {"1234567", 7000}, {"12 34", 34000}, {"12~34", 754000}, {"12345.", -1},
+                 {".", -1},         {"1.1", 601000},  {"5.~3", 3003000}};
     for (const auto& c : cases) {
         TCountdownEntry entry;
         uint32_t tick = 5000, gap = 100;
