@@ -72,5 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<int32_t> expected = Reference(text);
     Check(ok == expected.has_value() && (!ok || value == *expected), "TryStrToInt agrees with the reference");
     Check(StrToIntDef(text, 77) == (ok ? value : 77), "StrToIntDef agrees with TryStrToInt");
+    // 64 bits read every decimal number 32 bits read, to the same value.
+    int64_t wide = 0;
+    const bool decimal = text.find_first_of("$xX") == std::string_view::npos;
+    if (ok && decimal)
+        Check(TryStrToInt64(text, wide) && wide == value, "TryStrToInt64 reads what TryStrToInt reads");
     return 0;
 }
