@@ -7,6 +7,17 @@
 
 #include "tests/ui/AppSession.h"
 
+namespace {
+BOOL CALLBACK FindFlagsWindow(HWND window, LPARAM found) {
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (!IsWindowVisible(window) || !std::string(caption).starts_with("Drive Bit Flags - $"))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+}  // namespace
+
 // Wine's drives C: and Z: are listed; Enter shows the flags of the selected one, Escape closes them; a digit
 // chooses the unit of the sizes, kept in the settings.
 TEST(DriveLister, ListsTheDrivesAndShowsTheFlagsOfOne) {
@@ -23,16 +34,7 @@ TEST(DriveLister, ListsTheDrivesAndShowsTheFlagsOfOne) {
     // The flags window's caption carries the flag word.
     HWND flags = nullptr;
     EXPECT_TRUE(WaitUntil([&] {
-        EnumWindows(
-            [](HWND window, LPARAM found) {
-                char caption[128] = "";
-                GetWindowTextA(window, caption, sizeof caption);
-                if (!IsWindowVisible(window) || !std::string(caption).starts_with("Drive Bit Flags - $"))
-                    return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&flags));
+        EnumWindows(FindFlagsWindow, reinterpret_cast<LPARAM>(&flags));
         return flags != nullptr;
     }));
     ASSERT_TRUE(flags);
