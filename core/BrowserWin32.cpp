@@ -160,13 +160,11 @@ void TFormBrowser::DrawRow(const TDrawItemEvent& event) {
     RECT row = event.rect;
     const bool selected = event.selected;
 
-    TBrushHandle back(CreateSolidBrush(AsColor(selected ? ColorMark : ColorBack)));
-    FillRect(dc, &row, back.get());
+    FillSolid(dc, row, AsColor(selected ? ColorMark : ColorBack));
 
     RECT box = row;
     box.right = box.left + kIndexBoxWidth;
-    TBrushHandle boxBrush(CreateSolidBrush(kIndexBoxColor));
-    FillRect(dc, &box, boxBrush.get());
+    FillSolid(dc, box, kIndexBoxColor);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     const std::string number = Format(HexIndex->Value() ? "%.2x" : "%.2d", {static_cast<int>(ToolIndex(tool))});

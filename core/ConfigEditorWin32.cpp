@@ -2,6 +2,7 @@
 
 #include "core/ConfigEditorRows.h"
 #include "core/KoDialogsWin32.h"
+#include "core/KoLibWin32.h"
 
 namespace {
 constexpr uint16_t kCommandEdit = 1;
@@ -150,12 +151,10 @@ void TConfigEditor::DrawRow(const TDrawItemEvent& event) {
     HDC dc = event.dc;
     const RECT row = event.rect;
     const bool selected = event.selected;
-    TBrushHandle back(CreateSolidBrush(static_cast<TColor>((selected ? ColorMark : ColorBack)->Value())));
-    FillRect(dc, &row, back.get());
+    FillSolid(dc, row, static_cast<TColor>((selected ? ColorMark : ColorBack)->Value()));
 
     RECT marker{row.left + 4, row.top + 4, row.left + 4 + 8, row.bottom - 4};
-    TBrushHandle markerBrush(CreateSolidBrush(TypeMarkerColor(*var)));
-    FillRect(dc, &marker, markerBrush.get());
+    FillSolid(dc, marker, TypeMarkerColor(*var));
 
     RECT text{marker.right + 4, row.top, row.right - 5, row.bottom};
     SetBkMode(dc, TRANSPARENT);

@@ -181,3 +181,8 @@ HFONT StrToFont(std::string_view text) {
     const LOGFONTA font = FontSpecToLogFont(text);
     return CreateFontIndirectA(&font);
 }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const TBrushHandle brush(CreateSolidBrush(color));
+    FillRect(dc, &rect, brush.get());
+}

@@ -20,6 +20,8 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
 void ReadWholeFile(const std::string& name, std::string& text);
 bool WriteWholeFile(const std::string& name, std::string_view text, bool append = false);
 bool SetClipboardText(HWND owner, std::string_view text);
+// Fills the rectangle with one colour, through a brush made and freed here.
+void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 void GetClipboardText(HWND owner, std::string& text);
 
 // The font description of a font text on top of the icon-title font; the caller owns what StrToFont returns.

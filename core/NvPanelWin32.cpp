@@ -1,5 +1,7 @@
 #include "core/NvPanelWin32.h"
 
+#include "core/KoLibWin32.h"
+
 TNvPanel::TNvPanel(TWinControl* owner, DWORD style) : TWinControl(owner) {
     TCreateArgs args;
     args.style = style;
@@ -17,8 +19,7 @@ TColor TNvPanel::PaintColor() const {
 
 void TNvPanel::Paint(HDC dc) {
     const RECT r = ClientRect();
-    TBrushHandle brush(CreateSolidBrush(PaintColor()));
-    FillRect(dc, &r, brush.get());
+    FillSolid(dc, r, PaintColor());
     if (const std::string caption = Text(); !caption.empty()) {
         RECT textRect = r;
         const int saved = SaveDC(dc);

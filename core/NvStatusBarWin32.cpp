@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "core/KoLibWin32.h"
+
 TNvStatusBar::TNvStatusBar(TWinControl* owner) : TWinControl(owner) {
     ParentFont = true;
     TCreateArgs args;
@@ -72,8 +74,7 @@ void TNvStatusBar::Paint(HDC dc) {
     const RECT r = ClientRect();
     canvas_.SetSize(r.right, r.bottom);
     if (HasColor()) {
-        TBrushHandle brush(CreateSolidBrush(Color()));
-        FillRect(canvas_.DC(), &r, brush.get());
+        FillSolid(canvas_.DC(), r, Color());
     } else {
         FillRect(canvas_.DC(), &r, GetSysColorBrush(COLOR_BTNFACE));
     }

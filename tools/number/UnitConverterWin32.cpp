@@ -238,16 +238,14 @@ void TFormUnitConvert::LineClicked() {
 void TFormUnitConvert::DrawLine(const TDrawItemEvent& event) {
     HDC dc = event.dc;
     RECT row = event.rect;
-    TBrushHandle back(CreateSolidBrush(static_cast<TColor>((event.selected ? ColorMark : ColorBack)->Value())));
-    FillRect(dc, &row, back.get());
+    FillSolid(dc, row, static_cast<TColor>((event.selected ? ColorMark : ColorBack)->Value()));
     if (event.index < 0 || static_cast<size_t>(event.index) >= lines_.size())
         return;
     const TInterpretLine& line = lines_[static_cast<size_t>(event.index)];
     SetBkMode(dc, TRANSPARENT);
     if (line.kind == TInterpretLine::Kind::Header) {
         RECT box{row.left + 2, row.top + 1, row.right - 2, row.bottom - 1};
-        TBrushHandle fill(CreateSolidBrush(event.selected ? BlendColor(line.color, 0, 64) : line.color));
-        FillRect(dc, &box, fill.get());
+        FillSolid(dc, box, event.selected ? BlendColor(line.color, 0, 64) : line.color);
         const TSelectObject font(dc, headerFont_.get());
         SetTextColor(dc, RGB(255, 255, 255));
         DrawTextA(dc, line.text.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

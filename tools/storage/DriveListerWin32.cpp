@@ -32,11 +32,6 @@ constexpr TColumn kColumns[kDriveColumnCount] = {
     {"Disk Serial", 400, false}, {"Drive Type", 470, false}, {"FileLen", 590, true},    {"Flags", 660, true},
     {"Used Space", 680, false},  {"Free Space", 920, true}};
 
-void Fill(HDC dc, const RECT& r, TColor color) {
-    const TBrushHandle brush(CreateSolidBrush(color));
-    FillRect(dc, &r, brush.get());
-}
-
 void PutText(HDC dc, const TColumn& column, int y, const std::string& text) {
     SetTextAlign(dc, column.Right ? TA_RIGHT : TA_LEFT);
     TextOutA(dc, column.X, y, text.c_str(), static_cast<int>(text.size()));
@@ -85,23 +80,27 @@ TFormDriveLister::TFormDriveLister(TWinControl* owner) : TKoUtilForm(owner, &Too
     Refresh();
 }
 
-// Slow drives answer one by one while the window keeps its messages going.
 void TFormDriveLister::Refresh() {
+    Jobs.Run([this] { FillRows(); });
+}
+
+// A long job: the window's messages run after each row (not during construction), a refresh asked for meanwhile
+// takes over, and a close waits until the rows are left alone.
+void TFormDriveLister::FillRows() {
     const int selected = list_->ItemIndex();
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     list_->Clear();
     volumes_.Refresh();
-    for (int i = 0; i < volumes_.Count(); ++i) {
+    bool ended = false;  // by a newer refresh or the close
+    for (int i = 0; i < volumes_.Count() && !ended; ++i) {
         list_->AddItem(volumes_.Item(i).RootPath, i);
-        MSG msg;
-        while (Ready && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        ended = Ready && !Jobs.Step();
     }
-    if (volumes_.Count() > 0)
-        list_->SetItemIndex(Clamp(selected, 0, volumes_.Count() - 1));
-    SetClientSize(Tool.DefaultWidth, volumes_.Count() * kRowHeight + kHeaderHeight);
+    if (!ended) {
+        if (volumes_.Count() > 0)
+            list_->SetItemIndex(Clamp(selected, 0, volumes_.Count() - 1));
+        SetClientSize(Tool.DefaultWidth, volumes_.Count() * kRowHeight + kHeaderHeight);
+    }
     SetCursor(previous);
 }
 
@@ -149,7 +148,7 @@ LRESULT TFormDriveLister::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 void TFormDriveLister::DrawHeader(HDC dc) {
     RECT r{};
     GetClientRect(header_->Handle(), &r);
-    Fill(dc, r, headerColor_);
+    FillSolid(dc, r, headerColor_);
     const TSelectObject font(dc, headerFont_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
@@ -166,7 +165,7 @@ void TFormDriveLister::DrawRow(const TDrawItemEvent& event) {
     const HDC dc = event.dc;
     const RECT& r = event.rect;
     const TColor back = static_cast<TColor>(ColorBack->Value());
-    Fill(dc, r, event.selected ? static_cast<TColor>(ColorMark->Value()) : back);
+    FillSolid(dc, r, event.selected ? static_cast<TColor>(ColorMark->Value()) : back);
     SIZE blank{};
     GetTextExtentPoint32A(dc, " ", 1, &blank);
     const int y = r.top + (kRowHeight - blank.cy) / 2;
@@ -176,9 +175,9 @@ void TFormDriveLister::DrawRow(const TDrawItemEvent& event) {
     if (v.ErrorCode == 0 && v.TotalBytes > 0) {
         const double ratio = DriveFreeRatio(v);
         RECT bar{kBarLeft, r.top + 9, kBarRight, r.bottom - 9};
-        Fill(dc, bar, BlendColor(back, 0xFFFFFF, 128));
+        FillSolid(dc, bar, BlendColor(back, 0xFFFFFF, 128));
         bar.right -= static_cast<int>((bar.right - bar.left) * ratio);
-        Fill(dc, bar, HsvToColor(std::trunc(std::sqrt(ratio) * 120), 0.6, 0.75));
+        FillSolid(dc, bar, HsvToColor(std::trunc(std::sqrt(ratio) * 120), 0.6, 0.75));
     }
     SetBkMode(dc, TRANSPARENT);
     const TColor text = static_cast<TColor>((event.selected ? ColorMarkText : ColorText)->Value());

@@ -25,6 +25,7 @@ class TFormDriveLister : public TKoUtilForm {
     }
 
     void Refresh();
+    void FillRows();
     void ShowProperties();
     void ShowFlags();
     void DrawHeader(HDC dc);

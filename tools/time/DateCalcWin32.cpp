@@ -190,7 +190,6 @@ void TFormDateCalc::SetDate(double date) {
     date_ = date;
     UpdateStats();
     const TDateTimeParts p = DecodeDateTime(date);
-    const TFlagScope writing(writingEdits_);
     const int parts[] = {p.year, p.month, p.day};
     for (int i = 0; i < 3; ++i)
         edits_[i]->SetText(std::to_string(parts[i]));
@@ -396,11 +395,6 @@ void TFormDateCalc::DrawRow(const TDrawItemEvent& event) {
 }
 
 namespace {
-void Fill(HDC dc, const RECT& r, TColor color) {
-    const TBrushHandle brush(CreateSolidBrush(color));
-    FillRect(dc, &r, brush.get());
-}
-
 void PutText(HDC dc, RECT r, const std::string& text, TColor color, UINT align) {
     SetTextColor(dc, color);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -409,7 +403,7 @@ void PutText(HDC dc, RECT r, const std::string& text, TColor color, UINT align) 
 
 void TFormDateCalc::DrawStatsRow(HDC dc, RECT r, int row) {
     const bool odd = row % 2 == 1;
-    Fill(dc, r, odd ? ThemeColors.mark : ThemeColors.back);
+    FillSolid(dc, r, odd ? ThemeColors.mark : ThemeColors.back);
     InflateRect(&r, -4, 0);
     const std::string& value = stats_[static_cast<size_t>(row)];
     if (value.empty()) {
@@ -425,7 +419,7 @@ void TFormDateCalc::DrawStatsRow(HDC dc, RECT r, int row) {
 }
 
 void TFormDateCalc::DrawPercentRow(HDC dc, RECT r, int row) {
-    Fill(dc, r, ThemeColors.back);
+    FillSolid(dc, r, ThemeColors.back);
     if (row % 3 == 0)
         return;
     const TPercentEntry& e = percents_[static_cast<size_t>((row + 2) / 3 - 1)];
@@ -444,12 +438,12 @@ void TFormDateCalc::DrawPercentRow(HDC dc, RECT r, int row) {
     const TSelectObject hollow(dc, GetStockObject(HOLLOW_BRUSH));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
     r.right = r.left + static_cast<int>(std::lround((r.right - r.left) * e.Fraction));
-    Fill(dc, r, HsvToColor((100 - e.Fraction) * 120 + hueOffset_, 0.5, 0.75));
+    FillSolid(dc, r, HsvToColor((100 - e.Fraction) * 120 + hueOffset_, 0.5, 0.75));
 }
 
 void TFormDateCalc::DrawCountdownRow(HDC dc, RECT r, int row) {
     const bool odd = row % 2 == 1;
-    Fill(dc, r, odd ? ThemeColors.mark : ThemeColors.back);
+    FillSolid(dc, r, odd ? ThemeColors.mark : ThemeColors.back);
     const TCountdownSlot& slot = slots_[row];
     if (slot.Name.empty() && slot.DateText.empty())
         return;

@@ -61,5 +61,4 @@ class TFormDateCalc : public TKoUtilForm {
     TCountdownSlots slots_;
     TMode mode_ = kModeCount;  // none until the first is chosen
     std::array<int, kModeCount> savedIndex_{-1, -1, -1};
-    bool writingEdits_ = false;
 };

@@ -114,12 +114,8 @@ void TFormStopWatch::Relayout() {
 void TFormStopWatch::DrawDisplay() {
     if (!timer_ || !canvas_.DC())
         return;
-    if (!timerBrush_ || brushColor_ != timer_->Color) {
-        brushColor_ = timer_->Color;
-        timerBrush_.reset(CreateSolidBrush(brushColor_));
-    }
     const HDC dc = canvas_.DC();
-    FillRect(dc, &displayRect_, timerBrush_.get());
+    FillSolid(dc, displayRect_, timer_->Color);
     const TSelectObject font(dc, timerFont_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));

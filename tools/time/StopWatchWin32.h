@@ -42,8 +42,6 @@ class TFormStopWatch : public TKoUtilForm {
 
     std::unique_ptr<TStopWatch> timer_;
     TFontHandle timerFont_;
-    TBrushHandle timerBrush_;
-    TColor brushColor_ = 0;
     TMemoryCanvas canvas_;
     TFontHandle footerFont_;
     TCountdownEntry entry_;
