@@ -25,7 +25,8 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
 }
 
 bool IsCalendarDay(double dayNumber) {
-    return dayNumber >= -693593.0 && dayNumber < 2958466.0;  // false for NaN too
+    // The first day, 0001-01-01, is -693593 and its hours count away from zero, down to -693593.99...
+    return dayNumber > -693594.0 && dayNumber < 2958466.0;  // false for NaN too
 }
 
 TDateTimeParts DecodeDateTime(double dayNumber) {
