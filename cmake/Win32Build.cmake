@@ -72,5 +72,10 @@ add_executable(ui_driver ${ui_sources})
 target_link_libraries(ui_driver PRIVATE dadeuv gtest gtest_main)
 target_link_options(ui_driver PRIVATE ${static_link})
 add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1)
-set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600
-    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${CMAKE_BINARY_DIR}/ui-work;DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots")
+# The sizes df gives for the folder of the prefix's drive M: (the test script makes it), for the Drive Lister's.
+set(dd_ui_work ${CMAKE_BINARY_DIR}/ui-work)
+add_test(NAME ui_drive_sizes COMMAND sh -c
+    "mkdir -p '${dd_ui_work}' && df -B1 --output=size,avail \"$WINEPREFIX/dosdevices/m:/\" | tail -n 1 > '${dd_ui_work}/m-drive-df.txt'")
+set_tests_properties(ui_drive_sizes PROPERTIES FIXTURES_SETUP ui_work)
+set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED ui_work
+    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${dd_ui_work};DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots")

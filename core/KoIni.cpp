@@ -103,6 +103,11 @@ bool TKoIni::ValueExists(const std::string& section, const std::string& key) {
     return false;
 }
 
+bool TKoIni::DeleteKey(const std::string& section, const std::string& key) {
+    return !section.empty() && !key.empty() &&
+           profile_.WriteString(section.c_str(), key.c_str(), nullptr, fileName_.c_str());
+}
+
 bool TKoIni::ClearSection(const std::string& section) {
     static constexpr char kNoLines[2] = {'\0', '\0'};
     return profile_.WriteSection(section.c_str(), kNoLines, fileName_.c_str());

@@ -30,6 +30,7 @@ class TKoIni {
     int ReadSection(const std::string& section, std::vector<std::string>& list);
     int ReadSections(std::vector<std::string>& list);
     bool ValueExists(const std::string& section, const std::string& key);
+    bool DeleteKey(const std::string& section, const std::string& key);
     bool ClearSection(const std::string& section);
     // Keeps the program's other processes off the file while the holder lives: for reading and rewriting in one go.
     TProfileLock Lock() const { return TProfileLock(profile_, fileName_); }

@@ -43,7 +43,10 @@ std::string SysErrorMessage(DWORD code) {
     char buffer[256];
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                         buffer, sizeof buffer, nullptr);
-    return std::string(buffer, length);
+    std::string text(buffer, length);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')  // the line break the system appends
+        text.pop_back();
+    return text;
 }
 
 INT_PTR ShellOpen(const std::string& file, const std::string& params, const std::string& folder, int showCmd) {

@@ -162,6 +162,8 @@ void TKoUtilForm::AfterConstruction() {
 }
 
 void TKoUtilForm::Show() {
+    if (ending_)
+        return;
     ShowWindow(Handle(), WindowMaxed && WindowMaxed->Value() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(Handle());
     FormShown();
@@ -169,6 +171,11 @@ void TKoUtilForm::Show() {
     const HWND focus = GetFocus();
     if (ActiveControl && (!focus || !IsChild(Handle(), focus)))
         ActiveControl->SetFocus();
+}
+
+void TKoUtilForm::EndProgram() {
+    ending_ = true;
+    PostQuitMessage(0);
 }
 
 void TKoUtilForm::SaveSettings() {

@@ -108,6 +108,8 @@ class TKoUtilForm : public TNvForm {
     void ApplyTheme(TWinControl* root = nullptr);
 
     void Show();
+    // For a window that has done its work during construction: it is never shown and the program ends.
+    void EndProgram();
 
   protected:
     // Called once the subclass constructor has run.
@@ -149,4 +151,5 @@ class TKoUtilForm : public TNvForm {
     LOGFONTA fontVariableLog_{};
     LOGFONTA fontFixedLog_{};
     bool settingsSaved_ = false;
+    bool ending_ = false;
 };

@@ -40,6 +40,18 @@ std::string TNvListBox::ItemText(int index) const {
     return text;
 }
 
+void TNvListBox::SetItemText(int index, const std::string& text) {
+    if (index < 0 || index >= Count())
+        return;
+    const LPARAM data = ItemData(index);
+    const int selected = ItemIndex();
+    SendMessageA(Handle(), LB_DELETESTRING, index, 0);
+    SendMessageA(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(Handle(), LB_SETITEMDATA, index, data);
+    if (selected == index)
+        SetItemIndex(index);
+}
+
 LPARAM TNvListBox::ItemData(int index) const {
     return SendMessageA(Handle(), LB_GETITEMDATA, index, 0);
 }

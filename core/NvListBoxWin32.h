@@ -17,6 +17,8 @@ class TNvListBox : public TWinControl {
     int ItemIndex() const;  // -1 when nothing is selected
     void SetItemIndex(int index);
     std::string ItemText(int index) const;
+    // Keeps the item's data and the selection.
+    void SetItemText(int index, const std::string& text);
     LPARAM ItemData(int index) const;
     void SetItemHeight(int height);
 

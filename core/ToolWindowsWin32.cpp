@@ -7,6 +7,7 @@
 #include "tools/number/NumberInfoWin32.h"
 #include "tools/number/UnitConverterWin32.h"
 #include "tools/storage/DriveListerWin32.h"
+#include "tools/storage/SubstWin32.h"
 #include "tools/system/ServiceExplorerWin32.h"
 #include "tools/system/UninstallWin32.h"
 #include "tools/time/DateCalcWin32.h"
@@ -36,7 +37,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TKoUtilForm>,           // 9 timesync
     Make<TFormDriveLister>,      // 10 drivelister
     Make<TKoUtilForm>,           // 11 smartreader
-    Make<TKoUtilForm>,           // 12 drivesubst
+    Make<TFormSubst>,            // 12 drivesubst
     Make<TKoUtilForm>,           // 13 traceroute
     Make<TKoUtilForm>,           // 14 pinger
     Make<TKoUtilForm>,           // 15 whois

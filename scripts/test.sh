@@ -77,6 +77,12 @@ wine_tests() {
     dd_cross_build "$arch" || return 1
     dd_start_display
     dd_wine_prefix
+    # A drive of the prefix's own on a folder of this machine, for the Drive Lister's sizes to be checked against
+    # df's; the mount manager finds it when the Wine server starts next.
+    if [ ! -L "$WINEPREFIX/dosdevices/m:" ]; then
+        ln -s "$DD_BUILD" "$WINEPREFIX/dosdevices/m:"
+        wineserver -w 2>/dev/null || true
+    fi
     local rc=0
     ctest --test-dir "$DD_CROSS_DIR" --output-on-failure || rc=1
     dd_stop_display

@@ -4,10 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "tests/ui/AppSession.h"
 
 namespace {
+// A size the lister shows in kilobytes with thousands separators.
+long long Kilobytes(const std::string& cell) {
+    std::string digits;
+    std::copy_if(cell.begin(), cell.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
+    return digits.empty() ? -1 : std::stoll(digits);
+}
+
+std::vector<std::string> Cells(const std::string& row) {
+    std::vector<std::string> cells;
+    for (size_t at = 0; at <= row.size();) {
+        const size_t tab = std::min(row.find('\t', at), row.size());
+        cells.push_back(row.substr(at, tab - at));
+        at = tab + 1;
+    }
+    return cells;
+}
+
 BOOL CALLBACK FindFlagsWindow(HWND window, LPARAM found) {
     char caption[128] = "";
     GetWindowTextA(window, caption, sizeof caption);
@@ -18,7 +36,8 @@ BOOL CALLBACK FindFlagsWindow(HWND window, LPARAM found) {
 }
 }  // namespace
 
-// Wine's drives C: and Z: are listed; Enter shows the flags of the selected one, Escape closes them; a digit
+// Wine's drives C: and Z: are listed, and M:, which the test script gives the prefix, with df's sizes of its
+// folder (taken just before the run); Enter shows the flags of the selected one, Escape closes them; a digit
 // chooses the unit of the sizes, kept in the settings.
 TEST(DriveLister, ListsTheDrivesAndShowsTheFlagsOfOne) {
     TDistCopy dist("drivelister");
@@ -26,8 +45,18 @@ TEST(DriveLister, ListsTheDrivesAndShowsTheFlagsOfOne) {
     const HWND list = app.Control("ListBox");
     ASSERT_TRUE(list);
     const std::vector<std::string> rows = ListBoxRows(list);
-    for (const char* drive : {"C:\\", "Z:\\"})
-        EXPECT_NE(std::find(rows.begin(), rows.end(), drive), rows.end()) << drive;
+    for (const char* drive : {"(C:)\t", "(Z:)\t"})
+        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const std::string& row) { return Holds(row, drive); }))
+            << drive;
+    const auto m = std::find_if(rows.begin(), rows.end(), [](const std::string& row) { return Holds(row, "(M:)\t"); });
+    ASSERT_NE(m, rows.end());
+    const std::vector<std::string> cells = Cells(*m);
+    long long size = 0, available = 0;
+    std::ifstream(dist.Folder() + "..\\m-drive-df.txt") >> size >> available;
+    ASSERT_GT(size, 0) << "no sizes of M: from df";
+    ASSERT_GE(cells.size(), 3u) << *m;
+    EXPECT_EQ(Kilobytes(cells[1]), (size + 512) / 1024) << *m;
+    EXPECT_NEAR(static_cast<double>(Kilobytes(cells[2])), available / 1024.0, 256.0 * 1024) << "more than 256 MB apart";
     SaveScreenshot(app.Window(), "drive-lister");
 
     app.PressKey(VK_RETURN);

@@ -75,6 +75,8 @@ TFormDriveLister::TFormDriveLister(TWinControl* owner) : TKoUtilForm(owner, &Too
     WhenChanged(SizeFormat, [this] {
         for (int unit = 0; unit < 6; ++unit)
             menu_->SetChecked(static_cast<uint16_t>(kFirstUnit + unit), unit == SizeFormat->Value());
+        for (int i = 0; i < list_->Count() && i < volumes_.Count(); ++i)
+            list_->SetItemText(i, RowText(i));
         list_->Invalidate();
     });
     Refresh();
@@ -93,7 +95,7 @@ void TFormDriveLister::FillRows() {
     volumes_.Refresh();
     bool ended = false;  // by a newer refresh or the close
     for (int i = 0; i < volumes_.Count() && !ended; ++i) {
-        list_->AddItem(volumes_.Item(i).RootPath, i);
+        list_->AddItem(RowText(i), i);
         ended = Ready && !Jobs.Step();
     }
     if (!ended) {
@@ -145,6 +147,22 @@ LRESULT TFormDriveLister::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     return TKoUtilForm::HandleMessage(message, wParam, lParam);
 }
 
+// A failed volume shows its error where the free space would be, and nothing that would need the volume.
+std::string TFormDriveLister::CellText(const TDriveVolume& v, int column) const {
+    if (v.ErrorCode && (column == 1 || column == 3 || column == 6 || column == 7 || column == 8))
+        return {};
+    return v.ErrorCode && column == 2 ? SysErrorMessage(v.ErrorCode) : DriveCellText(v, column, SizeFormat->Value());
+}
+
+// The row as the list's text too, tab-separated, for whatever reads the list instead of looking at it.
+std::string TFormDriveLister::RowText(int index) const {
+    const TDriveVolume& v = volumes_.Item(index);
+    std::string text = CellText(v, 0);
+    for (int column = 1; column < kDriveColumnCount; ++column)
+        text += "\t" + CellText(v, column);
+    return text;
+}
+
 void TFormDriveLister::DrawHeader(HDC dc) {
     RECT r{};
     GetClientRect(header_->Handle(), &r);
@@ -181,14 +199,9 @@ void TFormDriveLister::DrawRow(const TDrawItemEvent& event) {
     }
     SetBkMode(dc, TRANSPARENT);
     const TColor text = static_cast<TColor>((event.selected ? ColorMarkText : ColorText)->Value());
-    const int unit = SizeFormat->Value();
     for (int column = 0; column < kDriveColumnCount; ++column) {
-        const bool failed = v.ErrorCode != 0;
-        if (failed && (column == 1 || column == 3 || column == 6 || column == 7 || column == 8))
-            continue;
-        SetTextColor(dc, failed && column == 2 ? kErrorColor : text);
-        PutText(dc, kColumns[column], y,
-                failed && column == 2 ? SysErrorMessage(v.ErrorCode) : DriveCellText(v, column, unit));
+        SetTextColor(dc, v.ErrorCode && column == 2 ? kErrorColor : text);
+        PutText(dc, kColumns[column], y, CellText(v, column));
     }
     SetTextAlign(dc, TA_LEFT);
 }

@@ -28,6 +28,8 @@ class TFormDriveLister : public TKoUtilForm {
     void FillRows();
     void ShowProperties();
     void ShowFlags();
+    std::string CellText(const TDriveVolume& volume, int column) const;
+    std::string RowText(int index) const;
     void DrawHeader(HDC dc);
     void DrawRow(const TDrawItemEvent& event);
 

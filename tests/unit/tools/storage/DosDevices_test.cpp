@@ -1,0 +1,85 @@
+#include "tools/storage/DosDevices.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/KoIni.h"
+#include "tests/unit/TempFileTest.h"
+
+namespace {
+// A device table that refuses a letter in use and one it was told to refuse.
+class TFakeDevices : public IDosDevices {
+  public:
+    std::map<char, std::string> Table;
+    char Refused = 0;
+    std::vector<std::string> Calls;
+
+    bool Query(char letter, std::string& target) override {
+        const auto found = Table.find(letter);
+        return found != Table.end() && (target = found->second, true);
+    }
+    uint32_t Define(uint32_t flags, char letter, const std::string& target) override {
+        Calls.push_back(std::to_string(flags) + std::string(1, letter) + target);
+        if (flags == kDefineRemove)
+            return Table.erase(letter) ? 0 : 2;
+        if (letter == Refused || Table.contains(letter))
+            return 183;
+        Table[letter] = target;
+        return 0;
+    }
+};
+
+class DosDevicesTest : public TTempFileTest {};
+constexpr const char* kSection = "drivesubst.Auto";
+}  // namespace
+
+// Ticks come from the saved section; closing writes ticked rows, forgets unticked ones and keeps what was saved for
+// letters that are not mapped now, so a failed restore at log-on does not lose the mapping; the garbage around
+// stays as it was.
+TEST_F(DosDevicesTest, SavingKeepsMappingsOfLettersWithoutARow) {
+    Put("[drivesubst.Auto]\nnot a line\nQ=\\??\\C:\\Gone\nW=\\??\\C:\\Old\nY=\\??\\C:\\Y\nXY=junk\n");
+    TKoIni ini(file_);
+    TFakeDevices devices;
+    devices.Table = {{'C', "\\Device\\HarddiskVolume1"}, {'W', "\\??\\C:\\New; \"quoted\""}, {'Y', "\\??\\C:\\Y"}};
+    TSubstScan scan = ScanDosDevices(devices, ini, kSection);
+    ASSERT_EQ(scan.Rows.size(), 3u);
+    EXPECT_EQ(SubstRowText(scan.Rows[1]), "W: => \\??\\C:\\New; \"quoted\"");
+    EXPECT_FALSE(scan.Rows[0].Checked);
+    EXPECT_TRUE(scan.Rows[1].Checked && scan.Rows[2].Checked);
+    EXPECT_EQ(scan.FreeLetters.size(), 23u);
+    EXPECT_EQ(scan.FreeLetters.front(), 'A');
+
+    scan.Rows[2].Checked = false;
+    EXPECT_TRUE(SaveSubstitutions(scan.Rows, ini, kSection));
+    EXPECT_EQ(ini.ReadString(kSection, "W", ""), "\\??\\C:\\New; \"quoted\"");
+    EXPECT_FALSE(ini.ValueExists(kSection, "Y"));
+    EXPECT_FALSE(ini.ValueExists(kSection, "C"));
+    EXPECT_EQ(ini.ReadString(kSection, "Q", ""), "\\??\\C:\\Gone");
+    EXPECT_EQ(ini.ReadString(kSection, "XY", ""), "junk");
+
+    // Unticking the last ones leaves nothing to restore only when no unmapped letter is saved either.
+    scan.Rows[1].Checked = false;
+    EXPECT_TRUE(SaveSubstitutions(scan.Rows, ini, kSection));
+    ini.DeleteKey(kSection, "Q");
+    EXPECT_FALSE(SaveSubstitutions(scan.Rows, ini, kSection));
+}
+
+// The log-on run maps every saved letter with the platform's own target form, whatever fails on the way.
+TEST_F(DosDevicesTest, RestoreMapsEverySavedLetterAndIgnoresFailures) {
+    Put("[drivesubst.Auto]\nc=\\??\\D:\\Taken\nK=\\??\\C:\\Refused\nM=\nn=\\Device\\Raw\n[other]\nP=\\??\\C:\\P\n");
+    TKoIni ini(file_);
+    TFakeDevices devices;
+    devices.Table = {{'C', "\\Device\\HarddiskVolume1"}};
+    devices.Refused = 'K';
+    RestoreSubstitutions(devices, ini, kSection);
+    EXPECT_EQ(devices.Calls, (std::vector<std::string>{"1C\\??\\D:\\Taken", "1K\\??\\C:\\Refused", "1N\\Device\\Raw"}));
+    EXPECT_EQ(devices.Table.at('N'), "\\Device\\Raw");
+    EXPECT_EQ(devices.Table.at('C'), "\\Device\\HarddiskVolume1");
+}
+
+TEST(DosDevices, OnlySubstitutionsCountAsRemovable) {
+    EXPECT_TRUE(IsSubstitution("\\??\\C:\\Work"));
+    for (const char* target : {"\\Device\\HarddiskVolume1", "", "\\??", "C:\\Work", "\\\\?\\C:\\"})
+        EXPECT_FALSE(IsSubstitution(target)) << target;
+}
