@@ -40,6 +40,10 @@ std::string TNvListBox::ItemText(int index) const {
     return text;
 }
 
+void TNvListBox::SetCount(int count) {
+    SendMessageA(Handle(), LB_SETCOUNT, count, 0);
+}
+
 void TNvListBox::SetItemText(int index, const std::string& text) {
     if (index < 0 || index >= Count())
         return;

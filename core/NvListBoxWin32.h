@@ -21,6 +21,8 @@ class TNvListBox : public TWinControl {
     void SetItemText(int index, const std::string& text);
     LPARAM ItemData(int index) const;
     void SetItemHeight(int height);
+    // The number of rows of a list without data (LBS_NODATA), whose owner draws each row from its index.
+    void SetCount(int count);
 
     std::function<void(const TDrawItemEvent&)> OnDrawItem;
     // Rows are drawn into a memory canvas and copied in one go, and no background is erased under rows that cover

@@ -2,6 +2,7 @@
 
 #include "core/BrowserWin32.h"
 #include "core/ConfigEditorWin32.h"
+#include "tools/network/NetPortListWin32.h"
 #include "tools/number/CalculatorWin32.h"
 #include "tools/number/NumConvertWin32.h"
 #include "tools/number/NumberInfoWin32.h"
@@ -41,7 +42,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TKoUtilForm>,           // 13 traceroute
     Make<TKoUtilForm>,           // 14 pinger
     Make<TKoUtilForm>,           // 15 whois
-    Make<TKoUtilForm>,           // 16 netportlist
+    Make<TFormNetPorts>,         // 16 netportlist
 };
 
 // F11 over any window: an editor of that window's variables, modal to it.
