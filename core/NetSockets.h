@@ -21,6 +21,8 @@ bool NetSetReceiveTimeout(TSocketHandle socket, int32_t ms);
 bool NetConnect(TSocketHandle socket, uint32_t address, uint16_t port, int32_t timeoutMs);  // ms <= 0: no limit
 int NetSend(TSocketHandle socket, const void* buffer, int size);
 int NetRecv(TSocketHandle socket, void* buffer, int size);
+// 1 when a receive would not block (data, a close or an error waits), 0 after ms without, -1 on failure.
+int NetWaitReadable(TSocketHandle socket, int32_t ms);
 int NetLastError();
 
 // Move-only owner of one socket.

@@ -133,6 +133,12 @@ int NetRecv(TSocketHandle socket, void* buffer, int size) {
     return static_cast<int>(recv(Fd(socket), buffer, static_cast<size_t>(size), 0));
 }
 
+int NetWaitReadable(TSocketHandle socket, int32_t ms) {
+    pollfd entry{Fd(socket), POLLIN, 0};
+    const int ready = poll(&entry, 1, ms);
+    return ready < 0 && errno == EINTR ? 0 : ready < 0 ? -1 : ready > 0 ? 1 : 0;
+}
+
 int NetLastError() {
     return errno;
 }

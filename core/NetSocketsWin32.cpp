@@ -114,6 +114,15 @@ int NetRecv(TSocketHandle socket, void* buffer, int size) {
     return recv(Sock(socket), static_cast<char*>(buffer), size, 0);
 }
 
+int NetWaitReadable(TSocketHandle socket, int32_t ms) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(Sock(socket), &readable);
+    timeval limit{ms / 1000, (ms % 1000) * 1000};
+    const int ready = select(0, &readable, nullptr, nullptr, &limit);
+    return ready < 0 ? -1 : ready > 0 ? 1 : 0;
+}
+
 int NetLastError() {
     return WSAGetLastError();
 }

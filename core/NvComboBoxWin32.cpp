@@ -3,7 +3,8 @@
 TNvComboBox::TNvComboBox(TWinControl* owner, DWORD style) : TWinControl(owner) {
     TCreateArgs args;
     args.className = "COMBOBOX";
-    args.style = (style & ~(CBS_SIMPLE | CBS_DROPDOWN)) | CBS_DROPDOWNLIST;
+    const DWORD kind = (style & CBS_DROPDOWNLIST) == CBS_DROPDOWN ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+    args.style = (style & ~CBS_DROPDOWNLIST) | kind;
     CreateHandle(args);
 }
 
