@@ -37,6 +37,12 @@ int RowOf(const std::vector<std::string>& rows, const std::string& start) {
     return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
+void SelectRow(HWND list, int row) {
+    PostKey(list, VK_HOME);
+    for (int i = 0; i < row; ++i)
+        PostKey(list, VK_DOWN);
+}
+
 // Opens the input box of a raw target with Shift held on the focused "Subst..." button.
 std::string SubstRaw(const TAppSession& app, const std::string& target) {
     return AnswerInputBox([&] { app.TypeKey(VK_SPACE, VK_SHIFT); }, target);
@@ -93,9 +99,7 @@ TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
         const int row = RowOf(rows, letter + ": => ");
         EXPECT_EQ(rows[static_cast<size_t>(row)], letter + ": => " + target);
         EXPECT_EQ(DosTarget(cleanup.letter), target);
-        PostKey(list, VK_HOME);
-        for (int i = 0; i < row; ++i)
-            PostKey(list, VK_DOWN);
+        SelectRow(list, row);
         PostKey(list, VK_SPACE);
         EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
         EXPECT_TRUE(IsWindowEnabled(buttons[1]));
@@ -128,9 +132,7 @@ TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
         const HWND list = app.Control("SysListView32");
         const int row = RowOf(app.ListViewRows(list, {0}), std::string(1, cleanup.letter) + ": => ");
         ASSERT_GE(row, 0);
-        PostKey(list, VK_HOME);
-        for (int i = 0; i < row; ++i)
-            PostKey(list, VK_DOWN);
+        SelectRow(list, row);
         Click(app.Controls("Button")[1]);
         EXPECT_TRUE(WaitUntil([&] { return DosTarget(cleanup.letter).empty(); }));
         ASSERT_TRUE(app.QuitWithAltQ());

@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
-#include "core/KoLib.h"
-
-// Field positions as the file gives them, cut to their limits; lines that do not start with a digit are skipped.
+// Field positions as the file gives them, cut to their limits; lines that do not start with a digit are skipped;
+// the protocol and a search text in any case choose among them.
 TEST(NetPortList, EntriesTakeTheirFieldsByPosition) {
     const std::string text =
         "# comment 80 tcp\r\n 81\ttcp\tindented\r\n\r\n"
@@ -33,6 +30,8 @@ TEST(NetPortList, EntriesTakeTheirFieldsByPosition) {
                   std::tie(std::get<0>(expected[i]), std::get<1>(expected[i]), std::get<2>(expected[i]),
                            std::get<3>(expected[i])))
             << i;
+    EXPECT_EQ(FilterPorts(records, "", TPortProtocol::Udp, ""), (std::vector<int>{1, 2, 6}));
+    EXPECT_EQ(FilterPorts(records, "1-60", TPortProtocol::Both, "NAME  s"), (std::vector<int>{1}));
 }
 
 // Every filter text against every port of interest, checked against the grammar written as a regular expression.
@@ -53,36 +52,4 @@ TEST(NetPortList, PortFiltersFollowTheirGrammar) {
             EXPECT_EQ(filter.Matches(port), want) << '"' << text << "\" " << port;
         }
     }
-}
-
-// The shipped list: thousands of entries whose numbers and names are the lines' first and third words; "WEB" finds
-// the descriptions with "web" in any case, and the protocol choice halves nothing it should not.
-TEST(NetPortList, ShippedListParsesAndFilters) {
-    std::string text;
-    ASSERT_TRUE(ReadFileBytes(DD_SOURCE_DIR "/data/netportlist/ports.lst", text));
-    const std::vector<TPortRecord> records = ParsePortList(text);
-    ASSERT_GT(records.size(), 5000u);
-    std::istringstream lines(text);
-    size_t index = 0, web = 0, udp = 0;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream words(line);
-        unsigned port = 0;
-        std::string protocol, name;
-        words >> port >> protocol >> name;
-        ASSERT_LT(index, records.size());
-        EXPECT_EQ(records[index].Port, port) << line;
-        EXPECT_EQ(records[index].Name, name.substr(0, kPortNameLength)) << line;
-        udp += protocol == "udp";
-        std::string lowered = records[index].Name + "\n" + records[index].Description;
-        for (char& c : lowered)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        web += lowered.find("web") != std::string::npos;
-        ++index;
-    }
-    EXPECT_EQ(index, records.size());
-    EXPECT_EQ(FilterPorts(records, "", TPortProtocol::Both, "WEB").size(), web);
-    EXPECT_EQ(FilterPorts(records, "", TPortProtocol::Udp, "").size(), udp);
-    EXPECT_EQ(FilterPorts(records, "", TPortProtocol::Tcp, "").size(), records.size() - udp);
 }

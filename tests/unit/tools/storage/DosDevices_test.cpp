@@ -8,26 +8,16 @@
 #include "tests/unit/TempFileTest.h"
 
 namespace {
-// A device table that refuses a letter in use and one it was told to refuse.
+// The scan only asks the table.
 class TFakeDevices : public IDosDevices {
   public:
     std::map<char, std::string> Table;
-    char Refused = 0;
-    std::vector<std::string> Calls;
 
     bool Query(char letter, std::string& target) override {
         const auto found = Table.find(letter);
         return found != Table.end() && (target = found->second, true);
     }
-    uint32_t Define(uint32_t flags, char letter, const std::string& target) override {
-        Calls.push_back(std::to_string(flags) + std::string(1, letter) + target);
-        if (flags == kDefineRemove)
-            return Table.erase(letter) ? 0 : 2;
-        if (letter == Refused || Table.contains(letter))
-            return 183;
-        Table[letter] = target;
-        return 0;
-    }
+    uint32_t Define(uint32_t, char, const std::string&) override { return 50; }
 };
 
 class DosDevicesTest : public TTempFileTest {};
@@ -63,23 +53,4 @@ TEST_F(DosDevicesTest, SavingKeepsMappingsOfLettersWithoutARow) {
     EXPECT_TRUE(SaveSubstitutions(scan.Rows, ini, kSection));
     ini.DeleteKey(kSection, "Q");
     EXPECT_FALSE(SaveSubstitutions(scan.Rows, ini, kSection));
-}
-
-// The log-on run maps every saved letter with the platform's own target form, whatever fails on the way.
-TEST_F(DosDevicesTest, RestoreMapsEverySavedLetterAndIgnoresFailures) {
-    Put("[drivesubst.Auto]\nc=\\??\\D:\\Taken\nK=\\??\\C:\\Refused\nM=\nn=\\Device\\Raw\n[other]\nP=\\??\\C:\\P\n");
-    TKoIni ini(file_);
-    TFakeDevices devices;
-    devices.Table = {{'C', "\\Device\\HarddiskVolume1"}};
-    devices.Refused = 'K';
-    RestoreSubstitutions(devices, ini, kSection);
-    EXPECT_EQ(devices.Calls, (std::vector<std::string>{"1C\\??\\D:\\Taken", "1K\\??\\C:\\Refused", "1N\\Device\\Raw"}));
-    EXPECT_EQ(devices.Table.at('N'), "\\Device\\Raw");
-    EXPECT_EQ(devices.Table.at('C'), "\\Device\\HarddiskVolume1");
-}
-
-TEST(DosDevices, OnlySubstitutionsCountAsRemovable) {
-    EXPECT_TRUE(IsSubstitution("\\??\\C:\\Work"));
-    for (const char* target : {"\\Device\\HarddiskVolume1", "", "\\??", "C:\\Work", "\\\\?\\C:\\"})
-        EXPECT_FALSE(IsSubstitution(target)) << target;
 }
