@@ -31,7 +31,7 @@ add_executable(win32_tests ${win32_test_sources} ${CMAKE_SOURCE_DIR}/res/DaDeruv
 target_link_libraries(win32_tests PRIVATE dadeuv gtest gmock gtest_main)
 target_link_options(win32_tests PRIVATE ${static_link})
 add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
-set_tests_properties(win32_tests PROPERTIES TIMEOUT 300)
+set_tests_properties(win32_tests PROPERTIES TIMEOUT 300 ENVIRONMENT DD_CLOCK_RECORD=${CMAKE_BINARY_DIR}/win32-clock-set.txt)
 
 # Benchmarks of the Windows side, run under Wine by scripts/bench.sh, never by the tests.
 file(GLOB win32_bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*_bench.cpp)
@@ -77,5 +77,9 @@ set(dd_ui_work ${CMAKE_BINARY_DIR}/ui-work)
 add_test(NAME ui_drive_sizes COMMAND sh -c
     "mkdir -p '${dd_ui_work}' && df -B1 --output=size,avail \"$WINEPREFIX/dosdevices/m:/\" | tail -n 1 > '${dd_ui_work}/m-drive-df.txt'")
 set_tests_properties(ui_drive_sizes PROPERTIES FIXTURES_SETUP ui_work)
-set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED ui_work
-    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${dd_ui_work};DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots")
+add_test(NAME time_servers_start COMMAND ${CMAKE_SOURCE_DIR}/tests/time_servers.sh start ${CMAKE_BINARY_DIR}/time-servers)
+add_test(NAME time_servers_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/time_servers.sh stop ${CMAKE_BINARY_DIR}/time-servers)
+set_tests_properties(time_servers_start PROPERTIES FIXTURES_SETUP time_servers)
+set_tests_properties(time_servers_stop PROPERTIES FIXTURES_CLEANUP time_servers)
+set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED "ui_work;time_servers"
+    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${dd_ui_work};DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots;DD_CLOCK_RECORD=${dd_ui_work}/clock-set.txt")

@@ -88,3 +88,42 @@ int TNetBasic::Recv(const TSocket& socket, void* buffer, int size) {
     text[std::max(0, n)] = '\0';
     return n;
 }
+
+int TNetBasic::RecvWaiting(const TSocket& socket, void* buffer, int size, const std::function<bool()>& step) {
+    constexpr int32_t kSliceMs = 50;
+    if (size <= 0 || !buffer)
+        return kRecvFailed;
+    static_cast<char*>(buffer)[0] = '\0';
+    const uint32_t start = AppClock().TickCount();
+    for (;;) {
+        if (step && !step())
+            return kRecvStopped;
+        const int ready = NetWaitReadable(socket.get(), kSliceMs);
+        if (ready < 0)
+            return kRecvFailed;
+        if (ready > 0)
+            return std::max(Recv(socket, buffer, size), kRecvFailed);
+        if (static_cast<int32_t>(AppClock().TickCount() - start) >= Timeout)
+            return kRecvTimedOut;
+    }
+}
+
+bool SplitHostPort(const std::string& server, uint16_t defaultPort, std::string& host, uint16_t& port) {
+    const size_t colon = server.rfind(':');
+    host = server;
+    port = defaultPort;
+    if (colon == std::string::npos || server.find(':') != colon)  // none, or an IPv6 address
+        return true;
+    const std::string digits = server.substr(colon + 1);
+    unsigned value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9' || value > 65535)
+            return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (digits.empty() || value < 1 || value > 65535)
+        return false;
+    host = server.substr(0, colon);
+    port = static_cast<uint16_t>(value);
+    return true;
+}

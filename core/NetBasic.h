@@ -1,8 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/NetSockets.h"
+
+// "host" or "host:port" (an IPv6 address keeps the default port); false for a port that is not 1 to 65535.
+bool SplitHostPort(const std::string& text, uint16_t defaultPort, std::string& host, uint16_t& port);
 
 // A thin blocking client over the platform's sockets. The caller owns the sockets; the object keeps what it
 // learned about the last connection.
@@ -18,6 +22,12 @@ class TNetBasic {
     void Close(TSocket& socket);
     int Send(const TSocket& socket, const void* buffer, int size);
     int Recv(const TSocket& socket, void* buffer, int size);
+    // Recv that waits for the answer in short slices and runs step between them, so that the window answers: the
+    // byte count, 0 when the peer closed, or one of the kRecv codes (false from step stops the wait).
+    int RecvWaiting(const TSocket& socket, void* buffer, int size, const std::function<bool()>& step);
+    static constexpr int kRecvFailed = -1;
+    static constexpr int kRecvTimedOut = -2;
+    static constexpr int kRecvStopped = -3;
 
     std::string Host;
     std::string HostName;

@@ -14,6 +14,7 @@
 #include "tools/system/UninstallWin32.h"
 #include "tools/time/DateCalcWin32.h"
 #include "tools/time/StopWatchWin32.h"
+#include "tools/time/TimeSyncWin32.h"
 
 namespace {
 using TFactory = std::unique_ptr<TKoUtilForm> (*)();
@@ -36,7 +37,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormServiceExplorer>,  // 6 serviceexplorer
     Make<TFormDateCalc>,         // 7 datecalc
     Make<TFormStopWatch>,        // 8 stopwatch
-    Make<TKoUtilForm>,           // 9 timesync
+    Make<TFormTimeSync>,         // 9 timesync
     Make<TFormDriveLister>,      // 10 drivelister
     Make<TKoUtilForm>,           // 11 smartreader
     Make<TFormSubst>,            // 12 drivesubst

@@ -14,6 +14,8 @@ dd_start_display
 dd_wine_prefix
 
 cd "$DD_CROSS_DIR/dist"
+# Under Wine the Time Synchroniser would move this machine's clock: it writes the time it would set here instead.
+export DD_CLOCK_RECORD=$DD_BUILD/time-sync-clock.txt
 if [ -z "$headless" ]; then
     exec "$wine" ./DaDeruv.exe "$@"
 fi

@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
     xvfb xauth openbox wmctrl xdotool imagemagick xclip
+    libnettle8 libgnutls30 libseccomp2 libcap2 libwrap0 libtirpc3 libnsl2
 )
 
 missing=()
@@ -16,13 +17,29 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=
 [ "$(id -u)" -ne 0 ] && sudo=sudo
-echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
+if [ ${#missing[@]} -ne 0 ]; then
+    echo "Installing: ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    $sudo apt-get update -q
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-$sudo apt-get update -q
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# The time servers the tests talk to (chrony for NTP, xinetd for TIME and DAYTIME), unpacked into the build folder
+# rather than installed: an installed chrony would start as the machine's own time service and set its clock.
+servers=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/time-servers
+if [ ! -x "$servers/usr/sbin/chronyd" ] || [ ! -x "$servers/usr/sbin/xinetd" ]; then
+    debs=$(mktemp -d)
+    chmod 755 "$debs"  # apt's own user downloads into it
+    if ! (cd "$debs" && apt-get download chrony xinetd); then
+        $sudo apt-get update -q
+        (cd "$debs" && apt-get download chrony xinetd)
+    fi
+    mkdir -p "$servers"
+    for deb in "$debs"/*.deb; do dpkg-deb -x "$deb" "$servers"; done
+    rm -rf "$debs"
+fi

@@ -2,13 +2,11 @@
 
 #include <cstdio>
 
-#include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/Format.h"
 #include "core/NetBasic.h"
 
 namespace {
-constexpr int32_t kSliceMs = 10;
 constexpr int kBufferSize = 4096;
 }  // namespace
 
@@ -19,50 +17,12 @@ std::string WhoisRequest(const std::string& query, const std::string& parameters
     return request + query.substr(0, kWhoisMaxLine - 2) + "\r\n";
 }
 
-bool SplitWhoisServer(const std::string& server, std::string& host, uint16_t& port) {
-    const size_t colon = server.rfind(':');
-    host = server;
-    port = kWhoisPort;
-    if (colon == std::string::npos || server.find(':') != colon)  // none, or an IPv6 address
-        return true;
-    const std::string digits = server.substr(colon + 1);
-    unsigned value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9' || value > 65535)
-            return false;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (digits.empty() || value < 1 || value > 65535)
-        return false;
-    host = server.substr(0, colon);
-    port = static_cast<uint16_t>(value);
-    return true;
-}
-
 std::string WhoisLogFileName(double now) {
     const TDateTimeParts p = DecodeDateTime(now);
     char name[32];
     std::snprintf(name, sizeof name, "log_%02d%02d%02d_%02d%02d%02d.log", p.year % 100, p.month, p.day, p.hour,
                   p.minute, p.second);
     return name;
-}
-
-int TWhoisQuery::Receive(uintptr_t socket, char* buffer, int size) {
-    const uint32_t start = AppClock().TickCount();
-    for (;;) {
-        if (OnStep && !OnStep())
-            return kAborted;
-        const int ready = NetWaitReadable(socket, kSliceMs);
-        if (ready < 0)
-            return kFailed;
-        if (ready > 0) {
-            const int n = NetRecv(socket, buffer, size - 1);
-            buffer[n > 0 ? n : 0] = '\0';
-            return n < 0 ? kFailed : n;
-        }
-        if (static_cast<int32_t>(AppClock().TickCount() - start) >= Timeout)
-            return kTimedOut;
-    }
 }
 
 bool TWhoisQuery::Run(const std::string& query, const std::string& parameters, const std::string& server) {
@@ -74,7 +34,7 @@ bool TWhoisQuery::Run(const std::string& query, const std::string& parameters, c
     };
     std::string host;
     uint16_t port = kWhoisPort;
-    const bool named = SplitWhoisServer(server, host, port);
+    const bool named = SplitHostPort(server, kWhoisPort, host, port);
     log(Format("Connecting to whois server \"%s\" on port %d...", {host, static_cast<int>(port)}), kWhoisConnecting);
     TNetBasic net;
     net.Timeout = Timeout;
@@ -86,27 +46,28 @@ bool TWhoisQuery::Run(const std::string& query, const std::string& parameters, c
     }
     char buffer[kBufferSize];
     size_t received = 0;
-    int n = Receive(socket.get(), buffer, kBufferSize);
+    int n = net.RecvWaiting(socket, buffer, kBufferSize, OnStep);
     if (n > 0) {
         received += static_cast<size_t>(n);
         log(buffer, kWhoisGreeting);
     }
-    if (n != kAborted) {
+    if (n != TNetBasic::kRecvStopped) {
         log("Requesting info on \"" + query + "\"...", kWhoisPlain);
         if (parameters != "NONE")
             log(Format("Using parameters \"%s\"", {parameters}), kWhoisPlain);
         const std::string request = WhoisRequest(query, parameters);
         net.Send(socket, request.c_str(), -1);  // with the terminating zero byte
-        while (received < kWhoisMaxAnswer && (n = Receive(socket.get(), buffer, kBufferSize)) > 0) {
+        while (received < kWhoisMaxAnswer && (n = net.RecvWaiting(socket, buffer, kBufferSize, OnStep)) > 0) {
             received += static_cast<size_t>(n);
             log(buffer, kWhoisPlain);
         }
-        log(n == kClosed     ? "Connection closed"
-            : n == kTimedOut ? Format("Connection closed: no answer within %d ms", {Timeout})
-            : n == kFailed   ? "Connection closed: the connection failed"
-            : n == kAborted  ? "Connection closed: the query was stopped"
-                             : Format("Connection closed: the answer is longer than %d bytes and was cut there",
-                                      {static_cast<int>(kWhoisMaxAnswer)}),
+        log(n == 0                          ? "Connection closed"
+            : n == TNetBasic::kRecvTimedOut ? Format("Connection closed: no answer within %d ms", {Timeout})
+            : n == TNetBasic::kRecvFailed   ? "Connection closed: the connection failed"
+            : n == TNetBasic::kRecvStopped
+                ? "Connection closed: the query was stopped"
+                : Format("Connection closed: the answer is longer than %d bytes and was cut there",
+                         {static_cast<int>(kWhoisMaxAnswer)}),
             kWhoisPlain);
     }
     net.Close(socket);

@@ -19,8 +19,6 @@ constexpr size_t kWhoisMaxLine = 128;
 // The request line: the parameters and a blank unless they are "NONE", then the query and CR LF, the query cut so
 // that the line end always fits. The zero byte that follows on the wire is not part of it.
 std::string WhoisRequest(const std::string& query, const std::string& parameters);
-// "host" or "host:port"; false for a port that is not a number from 1 to 65535.
-bool SplitWhoisServer(const std::string& server, std::string& host, uint16_t& port);
 // "log_YYMMDD_HHNNSS.log" of a day number.
 std::string WhoisLogFileName(double now);
 
@@ -35,8 +33,4 @@ class TWhoisQuery {
 
     // True when the server answered something: the query then goes into the history.
     bool Run(const std::string& query, const std::string& parameters, const std::string& server);
-
-  private:
-    enum TReceived : int { kClosed = 0, kFailed = -1, kTimedOut = -2, kAborted = -3 };
-    int Receive(uintptr_t socket, char* buffer, int size);
 };

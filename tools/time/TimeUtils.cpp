@@ -116,6 +116,17 @@ std::string DurationText(int64_t ms, const std::vector<TDurationUnit>& units, in
     return ms < 0 ? "-" + text : text;
 }
 
+std::string SyncDurationText(int64_t ms) {
+    if (ms > -1000 && ms < 1000)
+        return Format("%d ms", {ms});
+    static const std::vector<TDurationUnit> kUnits = {{kMsPerDay, "%d days", ""},
+                                                      {3600000, "%.2d hrs", ", "},
+                                                      {60000, "%.2d min", ", "},
+                                                      {1000, "%.2d sec", ", "},
+                                                      {1, "%.3d ms", ", "}};
+    return DurationText(ms, kUnits, 5);
+}
+
 std::string CountdownText(int64_t ms) {
     static const std::vector<TDurationUnit> kUnits = {{365 * kMsPerDay, "%dy", ""},
                                                       {kMsPerDay, "%.2dd", ", "},

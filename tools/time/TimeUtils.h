@@ -57,5 +57,7 @@ struct TDurationUnit {
     const char* Separator;
 };
 std::string DurationText(int64_t ms, const std::vector<TDurationUnit>& units, int maxParts);
+// From the largest unit that is not 0 down to milliseconds: "01 sec, 500 ms", "-01 min, 01 sec, 000 ms", "5 ms".
+std::string SyncDurationText(int64_t ms);
 // Years, days, hours, minutes and seconds, four parts at most: "1y, 35d, 03h, 00m", "-02h, 00m, 00s".
 std::string CountdownText(int64_t ms);

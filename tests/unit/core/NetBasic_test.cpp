@@ -87,3 +87,20 @@ TEST(NetBasic, UdpConnectSendsToThePeer) {
     ASSERT_EQ(recv(Fd(peer.socket), got, sizeof got, 0), 5);
     EXPECT_STREQ(got, "ping");
 }
+
+// "host:port" names a port of 1 to 65535; an IPv6 address keeps the default port.
+TEST(NetBasic, HostsMayNameTheirPort) {
+    const char* cases[][2] = {{"127.0.0.1:4343", "127.0.0.1|4343"},
+                              {"host:65535", "host|65535"},
+                              {"::1", "::1|43"},
+                              {"a", "a|43"},
+                              {"host:0", "invalid"},
+                              {"host:65536", "invalid"},
+                              {"host:", "invalid"},
+                              {"host:4x", "invalid"}};
+    for (const auto& c : cases) {
+        std::string host;
+        uint16_t port = 0;
+        EXPECT_EQ(SplitHostPort(c[0], 43, host, port) ? host + "|" + std::to_string(port) : "invalid", c[1]) << c[0];
+    }
+}

@@ -1,0 +1,56 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/DateTime.h"
+#include "tools/time/TimeSynchronizer.h"
+
+namespace {
+double UtcDayNumber() {
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+class TWin32SystemTime : public ISystemTime {
+  public:
+    double UtcNow() const override { return UtcDayNumber(); }
+    bool SetUtc(double dayNumber) override {
+        const TDateTimeParts p = DecodeDateTime(dayNumber);
+        SYSTEMTIME st{static_cast<WORD>(p.year),   static_cast<WORD>(p.month),      0,
+                      static_cast<WORD>(p.day),    static_cast<WORD>(p.hour),       static_cast<WORD>(p.minute),
+                      static_cast<WORD>(p.second), static_cast<WORD>(p.millisecond)};
+        return SetSystemTime(&st) != FALSE;
+    }
+};
+
+// Appends the time asked for and the clock's own at that moment, and leaves the clock alone.
+class TRecordedSystemTime : public ISystemTime {
+  public:
+    explicit TRecordedSystemTime(std::string file) : file_(std::move(file)) {}
+    double UtcNow() const override { return UtcDayNumber(); }
+    bool SetUtc(double dayNumber) override {
+        FILE* out = std::fopen(file_.c_str(), "a");
+        if (!out)
+            return false;
+        std::fprintf(out, "%.10f %.10f\n", dayNumber, UtcDayNumber());
+        return std::fclose(out) == 0;
+    }
+
+  private:
+    std::string file_;
+};
+}  // namespace
+
+ISystemTime& MachineSystemTime() {
+    static ISystemTime* clock = []() -> ISystemTime* {
+        char file[MAX_PATH] = "";
+        const DWORD n = GetEnvironmentVariableA("DD_CLOCK_RECORD", file, MAX_PATH);
+        if (n > 0 && n < MAX_PATH)
+            return new TRecordedSystemTime(file);
+        return new TWin32SystemTime;
+    }();
+    return *clock;
+}
