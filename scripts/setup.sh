@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
     xvfb xauth openbox wmctrl xdotool imagemagick xclip
-    libnettle8 libgnutls30 libseccomp2 libcap2 libwrap0 libtirpc3 libnsl2
+    libnettle8 libgnutls30 libseccomp2 libcap2 libwrap0 libtirpc3 libnsl2 iproute2
 )
 
 missing=()

@@ -13,8 +13,11 @@ stop() {
     for name in chronyd xinetd; do
         [ -f "$dir/$name.pid" ] || continue
         pid=$(cat "$dir/$name.pid")
-        kill "$pid" 2>/dev/null
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        # Only our own server: an id left from a run before a restart may belong to anything now.
+        if [ "$(readlink -f "/proc/$pid/exe" 2>/dev/null)" = "$(readlink -f "$servers/usr/sbin/$name")" ]; then
+            kill "$pid" 2>/dev/null
+            for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        fi
         rm -f "$dir/$name.pid"
     done
 }
@@ -33,6 +36,7 @@ bindaddress 127.0.0.1
 allow 127.0.0.1
 local stratum 10
 cmdport 0
+bindcmdaddress /
 pidfile $dir/chronyd.own.pid
 CONF
     {

@@ -19,9 +19,12 @@ std::string DosTarget(char letter) {
 // Whatever the scenario mapped or wrote into the machine's start-up list goes again, also when it fails.
 struct TMappingCleanup {
     char letter = 0;
+    char saved = 'Q';  // a letter saved for log-on without being mapped now
     ~TMappingCleanup() {
-        const char name[] = {letter, ':', '\0'};
-        while (letter && !DosTarget(letter).empty() && DefineDosDeviceA(DDD_REMOVE_DEFINITION, name, nullptr)) {
+        for (const char l : {letter, saved}) {
+            const char name[] = {l, ':', '\0'};
+            while (l && !DosTarget(l).empty() && DefineDosDeviceA(DDD_REMOVE_DEFINITION, name, nullptr)) {
+            }
         }
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
@@ -49,9 +52,8 @@ std::string SubstRaw(const TAppSession& app, const std::string& target) {
 }
 }  // namespace
 
-// The real drives are listed but cannot be removed; a free letter mapped to a folder shows in the Drive Lister, is
-// saved when ticked with the start-up entry written, and comes back with "/AUTO" after it was removed, which keeps
-// its saved mapping.
+// The real drives are listed but cannot be removed; a free letter mapped to a folder shows in the Drive Lister and
+// is saved when ticked, with the start-up entry written. "/AUTO" maps the saved letters.
 TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
     TDistCopy dist("drivesubst");
     const std::string folder = dist.Folder() + "target";
@@ -127,6 +129,9 @@ TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
     EXPECT_EQ(std::string(data), command);
     EXPECT_EQ(size, command.size() + 1) << "the text's terminating zero belongs to the value";
 
+    // Removing a mapping forgets it for log-on too; one saved for a letter that is not mapped now stays.
+    ASSERT_EQ(DosTarget(cleanup.saved), "");
+    dist.WriteIni("drivesubst.Auto", std::string(1, cleanup.saved), target);
     {
         TAppSession app(dist, "drivesubst");
         const HWND list = app.Control("SysListView32");
@@ -137,9 +142,11 @@ TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
         EXPECT_TRUE(WaitUntil([&] { return DosTarget(cleanup.letter).empty(); }));
         ASSERT_TRUE(app.QuitWithAltQ());
     }
-    EXPECT_EQ(dist.ReadIni("drivesubst.Auto", std::string(1, cleanup.letter)), target) << "a mapping lost by removal";
+    EXPECT_EQ(dist.ReadIni("drivesubst.Auto", std::string(1, cleanup.letter)), "");
+    EXPECT_EQ(dist.ReadIni("drivesubst.Auto", std::string(1, cleanup.saved)), target) << "a saved mapping lost";
 
     TAppSession restore(dist, "drivesubst /AUTO", false);
     EXPECT_TRUE(restore.WaitForExit());
-    EXPECT_EQ(DosTarget(cleanup.letter), target);
+    EXPECT_EQ(DosTarget(cleanup.saved), target);
+    EXPECT_EQ(DosTarget(cleanup.letter), "");
 }

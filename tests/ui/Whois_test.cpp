@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include "tests/ui/AppSession.h"
 
@@ -29,15 +30,19 @@ class TWhoisServer {
         port_ = ntohs(address.sin_port);
         thread_ = CreateThread(nullptr, 0, Serve, this, 0, nullptr);
     }
+    // The server's thread has ended (the tool closed, or never came) before its sockets go.
     ~TWhoisServer() {
         closesocket(listener_);
-        closesocket(client_);
         WaitForSingleObject(thread_, 10000);
+        closesocket(client_);
         CloseHandle(thread_);
         WSACleanup();
     }
     std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
-    std::string Request() const { return request_; }
+    std::string Request() const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return request_;
+    }
 
   private:
     static DWORD WINAPI Serve(void* self) {
@@ -51,8 +56,10 @@ class TWhoisServer {
         };
         put("% test whois server\r\n");
         char c = 1;
-        while (c && recv(client_, &c, 1, 0) == 1)
+        while (c && recv(client_, &c, 1, 0) == 1) {
+            const std::lock_guard<std::mutex> lock(mutex_);
             request_ += c;
+        }
         if (mode_ == TServerMode::Answer) {
             put("Domain: example.test\r\nReg");
             Sleep(200);
@@ -72,6 +79,7 @@ class TWhoisServer {
     SOCKET client_ = INVALID_SOCKET;
     HANDLE thread_ = nullptr;
     uint16_t port_ = 0;
+    mutable std::mutex mutex_;
     std::string request_;
 };
 

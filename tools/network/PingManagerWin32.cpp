@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <winsock2.h>
-// needs the types of the two above
-#include <icmpapi.h>
+
 #include <iphlpapi.h>
+
+// needs the types of iphlpapi.h
+#include <icmpapi.h>
 
 #include "tools/network/PingManager.h"
 

@@ -31,7 +31,7 @@ bool IsSubstitution(const std::string& target) {
 bool SaveSubstitutions(const std::vector<TSubstRow>& rows, TKoIni& ini, const std::string& section) {
     const auto lock = ini.Lock();
     for (const TSubstRow& row : rows) {
-        if (row.Checked)
+        if (row.Checked && IsSubstitution(row.Target))
             ini.WriteString(section, LetterName(row.Letter), row.Target);
         else
             ini.DeleteKey(section, LetterName(row.Letter));
@@ -45,7 +45,9 @@ bool SaveSubstitutions(const std::vector<TSubstRow>& rows, TKoIni& ini, const st
 void RestoreSubstitutions(IDosDevices& devices, TKoIni& ini, const std::string& section) {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string target = ini.ReadString(section, LetterName(letter), "");
-        if (!target.empty())
+        std::string current;
+        // A letter in use keeps its drive: a definition on top of it would hide it.
+        if (!target.empty() && !devices.Query(letter, current))
             devices.Define(kDefineRaw, letter, target);
     }
 }

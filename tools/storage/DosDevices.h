@@ -39,10 +39,11 @@ std::string SubstRowText(const TSubstRow& row);
 // Only substitutions may be removed: removing a disk's own letter would take the drive away until restart.
 bool IsSubstitution(const std::string& target);
 
-// Writes the checked rows and forgets the unchecked ones; saved mappings of letters that have no row now (a
-// restore that failed, say) are kept. True when any saved mapping remains, so the start-up entry is wanted.
+// Writes the checked substitutions and forgets every other row's letter (a disk's own letter is never restored);
+// saved mappings of letters that have no row now (a restore that failed, say) are kept. True when any saved mapping
+// remains, so the start-up entry is wanted.
 bool SaveSubstitutions(const std::vector<TSubstRow>& rows, TKoIni& ini, const std::string& section);
-// Re-creates every saved mapping; failures are left alone, as nobody is there to see them.
+// Re-creates every saved mapping whose letter is free; failures are left alone, as nobody is there to see them.
 void RestoreSubstitutions(IDosDevices& devices, TKoIni& ini, const std::string& section);
 
 // The start-up entry's command: the quoted program, the tool key and "/auto".

@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/HandlesWin32.h"
 #include "core/KoDialogsWin32.h"
+#include "core/KoIni.h"
 #include "core/KoLib.h"
 #include "core/KoLibWin32.h"
 #include "core/NvLabelWin32.h"
@@ -74,12 +75,23 @@ TFormSubst::TFormSubst(TWinControl* owner, IDosDevices& devices)
 }
 
 void TFormSubst::Refresh() {
-    const TSubstScan scan = ScanDosDevices(devices_, StatsIni(), section_);
+    TSubstScan scan = ScanDosDevices(devices_, StatsIni(), section_);
+    // Ticks are saved on closing: until then a refresh keeps the ones of letters still listed.
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
+        for (TSubstRow& row : scan.Rows)
+            if (row.Letter == rows_[static_cast<size_t>(i)].Letter)
+                row.Checked = list_->Checked(i);
     list_->Clear();
     freeLetters_->Clear();
     for (const TSubstRow& row : scan.Rows) {
         const int item = list_->AddItem(SubstRowText(row), row.Letter);
-        list_->SetChecked(item, row.Checked);
+        if (IsSubstitution(row.Target)) {
+            list_->SetChecked(item, row.Checked);
+        } else {  // a disk's own letter has no tick to give
+            LVITEMA state{};
+            state.stateMask = LVIS_STATEIMAGEMASK;
+            SendMessageA(list_->Handle(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+        }
     }
     rows_ = scan.Rows;
     for (const char letter : scan.FreeLetters)
@@ -136,6 +148,8 @@ void TFormSubst::Remove() {
         return;
     if (devices_.Define(kDefineRemove, row->Letter, {}))
         MsgBox("Failed to remove the drive substitution!", Tool.Title, MB_OK | MB_ICONERROR, Handle());
+    else  // taken away on purpose: not brought back at the next log-on either
+        StatsIni().DeleteKey(section_, std::string(1, row->Letter));
     Refresh();
 }
 

@@ -59,7 +59,7 @@ std::optional<std::string> NtpReplyFault(const uint8_t* reply, int size, uint64_
         return std::string("Invalid reply: the server's own clock is not synchronised");
     if (BigEndian32(reply + 40) == 0 && BigEndian32(reply + 44) == 0)
         return std::string("Invalid reply: the server sent no time");
-    if (mode == 4 && originate != sentTransmit)
+    if (originate != sentTransmit)
         return std::string("Invalid reply: it does not answer our request");
     return std::nullopt;
 }

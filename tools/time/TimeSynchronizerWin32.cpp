@@ -32,7 +32,7 @@ class TRecordedSystemTime : public ISystemTime {
     explicit TRecordedSystemTime(std::string file) : file_(std::move(file)) {}
     double UtcNow() const override { return UtcDayNumber(); }
     bool SetUtc(double dayNumber) override {
-        FILE* out = std::fopen(file_.c_str(), "a");
+        FILE* out = file_.empty() ? nullptr : std::fopen(file_.c_str(), "a");
         if (!out)
             return false;
         std::fprintf(out, "%.10f %.10f\n", dayNumber, UtcDayNumber());
@@ -45,12 +45,14 @@ class TRecordedSystemTime : public ISystemTime {
 }  // namespace
 
 ISystemTime& MachineSystemTime() {
-    static ISystemTime* clock = []() -> ISystemTime* {
-        char file[MAX_PATH] = "";
-        const DWORD n = GetEnvironmentVariableA("DD_CLOCK_RECORD", file, MAX_PATH);
-        if (n > 0 && n < MAX_PATH)
-            return new TRecordedSystemTime(file);
-        return new TWin32SystemTime;
+    // Once the variable is there at all the clock is never set, even when its file cannot be named.
+    static const std::unique_ptr<ISystemTime> clock = []() -> std::unique_ptr<ISystemTime> {
+        const DWORD size = GetEnvironmentVariableA("DD_CLOCK_RECORD", nullptr, 0);
+        if (size == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+            return std::make_unique<TWin32SystemTime>();
+        std::string file(size, '\0');
+        file.resize(size ? GetEnvironmentVariableA("DD_CLOCK_RECORD", file.data(), size) : 0);
+        return std::make_unique<TRecordedSystemTime>(file);
     }();
     return *clock;
 }

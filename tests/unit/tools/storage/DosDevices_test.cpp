@@ -17,7 +17,10 @@ class TFakeDevices : public IDosDevices {
         const auto found = Table.find(letter);
         return found != Table.end() && (target = found->second, true);
     }
-    uint32_t Define(uint32_t, char, const std::string&) override { return 50; }
+    uint32_t Define(uint32_t, char letter, const std::string& target) override {
+        Table[letter] = target;
+        return 0;
+    }
 };
 
 class DosDevicesTest : public TTempFileTest {};
@@ -41,6 +44,7 @@ TEST_F(DosDevicesTest, SavingKeepsMappingsOfLettersWithoutARow) {
     EXPECT_EQ(scan.FreeLetters.front(), 'A');
 
     scan.Rows[2].Checked = false;
+    scan.Rows[0].Checked = true;  // a disk's own letter is never restored
     EXPECT_TRUE(SaveSubstitutions(scan.Rows, ini, kSection));
     EXPECT_EQ(ini.ReadString(kSection, "W", ""), "\\??\\C:\\New; \"quoted\"");
     EXPECT_FALSE(ini.ValueExists(kSection, "Y"));
@@ -53,4 +57,14 @@ TEST_F(DosDevicesTest, SavingKeepsMappingsOfLettersWithoutARow) {
     EXPECT_TRUE(SaveSubstitutions(scan.Rows, ini, kSection));
     ini.DeleteKey(kSection, "Q");
     EXPECT_FALSE(SaveSubstitutions(scan.Rows, ini, kSection));
+}
+
+// The log-on run maps the saved letters that are free and leaves a letter in use to its drive.
+TEST_F(DosDevicesTest, RestoreMapsOnlyFreeLetters) {
+    Put("[drivesubst.Auto]\nC=\\??\\D:\\Over\nK=\\??\\C:\\K\nM=\n");
+    TKoIni ini(file_);
+    TFakeDevices devices;
+    devices.Table = {{'C', "\\Device\\HarddiskVolume1"}};
+    RestoreSubstitutions(devices, ini, kSection);
+    EXPECT_EQ(devices.Table, (std::map<char, std::string>{{'C', "\\Device\\HarddiskVolume1"}, {'K', "\\??\\C:\\K"}}));
 }
