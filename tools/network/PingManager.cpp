@@ -14,8 +14,9 @@ bool TPingManager::SetHost(const std::string& host) {
     return found;
 }
 
-uint32_t TPingManager::Ping() {
-    const std::optional<uint32_t> ms = icmp_ && address_ != kNoAddress ? icmp_->Echo(address_, Timeout) : std::nullopt;
+uint32_t TPingManager::Ping(const std::function<bool()>& step) {
+    const std::optional<uint32_t> ms =
+        icmp_ && address_ != kNoAddress ? icmp_->Echo(address_, Timeout, step) : std::nullopt;
     samples_.push_back(ms ? std::min(*ms, kLost - 1) : kLost);
     return samples_.back();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,8 +13,9 @@ class IIcmp {
     // Dotted text or a name: the address in network order and the official name (empty when none); false when the
     // host is unknown.
     virtual bool Resolve(const std::string& host, uint32_t& address, std::string& name) = 0;
-    // One echo of 32 zero bytes with time-to-live 255: the round trip in ms, nothing when no reply came.
-    virtual std::optional<uint32_t> Echo(uint32_t address, uint32_t timeoutMs) = 0;
+    // One echo of 32 zero bytes with time-to-live 255: the round trip in ms, nothing when no reply came. step runs
+    // the window's messages while the answer is awaited; false gives up waiting.
+    virtual std::optional<uint32_t> Echo(uint32_t address, uint32_t timeoutMs, const std::function<bool()>& step) = 0;
 };
 std::unique_ptr<IIcmp> OpenIcmp();
 
@@ -36,7 +38,7 @@ class TPingManager {
     const std::string& HostName() const { return hostName_; }
     uint32_t Address() const { return address_; }
 
-    uint32_t Ping();  // the new sample
+    uint32_t Ping(const std::function<bool()>& step = {});  // the new sample
     int Count() const { return static_cast<int>(samples_.size()); }
     uint32_t Sample(int index) const { return samples_[static_cast<size_t>(index)]; }  // kLost or ms
     uint32_t Milliseconds(int index) const { return Sample(index) == kLost ? 0 : Sample(index); }

@@ -60,7 +60,9 @@ TFormPinger::TFormPinger(TWinControl* owner, std::unique_ptr<IIcmp> icmp)
     };
     OnTimer = [this](UINT_PTR id) {
         if (id == kPingTimer) {
-            PingOnce();
+            // A ping still waiting for its answer lets this tick go by.
+            if (!Jobs.Busy())
+                Jobs.Run([this] { PingOnce(); });
         } else if (id == kMessageTimer) {
             StopTimer(kMessageTimer);
             message_.clear();
@@ -139,7 +141,7 @@ void TFormPinger::Stop() {
 void TFormPinger::PingOnce() {
     if (!pinging_)
         return;
-    pings_.Ping();
+    pings_.Ping([this] { return Jobs.Step(); });
     Redraw();
     SetWindowTextA(Handle(), (CaptionText + PingCaptionDots(pings_.Count())).c_str());
 }

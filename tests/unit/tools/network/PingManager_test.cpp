@@ -14,7 +14,9 @@ class TScriptedIcmp : public IIcmp {
         name = "localhost";
         return host == "127.0.0.1";
     }
-    std::optional<uint32_t> Echo(uint32_t, uint32_t) override { return replies_[next_++ % replies_.size()]; }
+    std::optional<uint32_t> Echo(uint32_t, uint32_t, const std::function<bool()>&) override {
+        return replies_[next_++ % replies_.size()];
+    }
 
   private:
     std::vector<std::optional<uint32_t>> replies_;
