@@ -71,7 +71,7 @@ file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
 add_executable(ui_driver ${ui_sources})
 target_link_libraries(ui_driver PRIVATE dadeuv gtest gtest_main)
 target_link_options(ui_driver PRIVATE ${static_link})
-add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1)
+add_test(NAME ui_scenarios COMMAND ui_driver --gtest_brief=1 --gtest_filter=-TraceRouteNetns.*)
 # The sizes df gives for the folder of the prefix's drive M: (the test script makes it), for the Drive Lister's.
 set(dd_ui_work ${CMAKE_BINARY_DIR}/ui-work)
 add_test(NAME ui_drive_sizes COMMAND sh -c
@@ -81,5 +81,12 @@ add_test(NAME time_servers_start COMMAND ${CMAKE_SOURCE_DIR}/tests/time_servers.
 add_test(NAME time_servers_stop COMMAND ${CMAKE_SOURCE_DIR}/tests/time_servers.sh stop ${CMAKE_BINARY_DIR}/time-servers)
 set_tests_properties(time_servers_start PROPERTIES FIXTURES_SETUP time_servers)
 set_tests_properties(time_servers_stop PROPERTIES FIXTURES_CLEANUP time_servers)
+set(dd_ui_environment
+    "DD_DIST=${DD_DIST};DD_WORK=${dd_ui_work};DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots;DD_CLOCK_RECORD=${dd_ui_work}/clock-set.txt")
 set_tests_properties(ui_scenarios PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED "ui_work;time_servers"
-    ENVIRONMENT "DD_DIST=${DD_DIST};DD_WORK=${dd_ui_work};DD_SHOTS=${CMAKE_BINARY_DIR}/screenshots;DD_CLOCK_RECORD=${dd_ui_work}/clock-set.txt")
+    ENVIRONMENT "${dd_ui_environment}")
+# The trace through routers of the test's own, run inside a network namespace (skipped where none can be made).
+add_test(NAME ui_trace_namespaces COMMAND ${CMAKE_SOURCE_DIR}/tests/trace_namespaces.sh run
+    ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:ui_driver> --gtest_brief=1 --gtest_filter=TraceRouteNetns.*)
+set_tests_properties(ui_trace_namespaces PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED ui_work
+    ENVIRONMENT "${dd_ui_environment}")

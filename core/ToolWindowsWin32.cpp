@@ -4,6 +4,7 @@
 #include "core/ConfigEditorWin32.h"
 #include "tools/network/NetPortListWin32.h"
 #include "tools/network/PingerWin32.h"
+#include "tools/network/TraceRouteWin32.h"
 #include "tools/network/WhoisWin32.h"
 #include "tools/number/CalculatorWin32.h"
 #include "tools/number/NumConvertWin32.h"
@@ -42,7 +43,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormDriveLister>,      // 10 drivelister
     Make<TKoUtilForm>,           // 11 smartreader
     Make<TFormSubst>,            // 12 drivesubst
-    Make<TKoUtilForm>,           // 13 traceroute
+    Make<TFormTrace>,            // 13 traceroute
     Make<TFormPinger>,           // 14 pinger
     Make<TFormWhoIs>,            // 15 whois
     Make<TFormNetPorts>,         // 16 netportlist

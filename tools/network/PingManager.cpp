@@ -15,9 +15,8 @@ bool TPingManager::SetHost(const std::string& host) {
 }
 
 uint32_t TPingManager::Ping(const std::function<bool()>& step) {
-    const std::optional<uint32_t> ms =
-        icmp_ && address_ != kNoAddress ? icmp_->Echo(address_, Timeout, step) : std::nullopt;
-    samples_.push_back(ms ? std::min(*ms, kLost - 1) : kLost);
+    const TEchoReply reply = icmp_ && address_ != kNoAddress ? icmp_->Send(address_, 255, Timeout, step) : TEchoReply{};
+    samples_.push_back(reply.Answered && reply.Status == kIcmpSuccess ? std::min(reply.RoundTrip, kLost - 1) : kLost);
     return samples_.back();
 }
 

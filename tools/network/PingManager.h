@@ -6,16 +6,29 @@
 #include <string>
 #include <vector>
 
-// The platform's name look-up and ICMP echo requests.
+// What became of one echo request.
+struct TEchoReply {
+    bool Answered = false;  // false: the request failed or nothing came in time; Error says why
+    uint32_t Error = 0;     // the platform's error code
+    uint32_t Replies = 0;
+    uint32_t Status = 0;  // of the first reply: 0 an echo reply, 11013 the time-to-live ran out on the way
+    uint32_t From = 0;    // network order
+    uint32_t RoundTrip = 0;
+};
+constexpr uint32_t kIcmpSuccess = 0;
+constexpr uint32_t kIcmpTtlExpired = 11013;
+
+// The platform's name look-ups and ICMP echo requests.
 class IIcmp {
   public:
     virtual ~IIcmp() = default;
     // Dotted text or a name: the address in network order and the official name (empty when none); false when the
     // host is unknown.
     virtual bool Resolve(const std::string& host, uint32_t& address, std::string& name) = 0;
-    // One echo of 32 zero bytes with time-to-live 255: the round trip in ms, nothing when no reply came. step runs
-    // the window's messages while the answer is awaited; false gives up waiting.
-    virtual std::optional<uint32_t> Echo(uint32_t address, uint32_t timeoutMs, const std::function<bool()>& step) = 0;
+    // One echo of 32 zero bytes. step runs the window's messages while the answer is awaited; false gives up.
+    virtual TEchoReply Send(uint32_t address, uint8_t ttl, uint32_t timeoutMs, const std::function<bool()>& step) = 0;
+    // The official name of an address, or empty; safe on any thread.
+    virtual std::string ReverseName(uint32_t address) = 0;
 };
 std::unique_ptr<IIcmp> OpenIcmp();
 

@@ -8,23 +8,34 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "core/HandlesWin32.h"
 #include "tools/network/PingManager.h"
 
 namespace {
+// One request: its event and its reply buffer (a reply structure, the echoed data and room for an ICMP error),
+// which the answer is written into whenever it comes.
+struct TRequest {
+    TObjectHandle Event{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    std::unique_ptr<std::array<char, sizeof(ICMP_ECHO_REPLY) + 32 + 8 + 64>> Reply =
+        std::make_unique<std::array<char, sizeof(ICMP_ECHO_REPLY) + 32 + 8 + 64>>();
+};
+
 class TWin32Icmp : public IIcmp {
   public:
-    TWin32Icmp()
-        : started_(WSAStartup(MAKEWORD(2, 2), &data_) == 0),
-          handle_(IcmpCreateFile()),
-          event_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    TWin32Icmp() : started_(WSAStartup(MAKEWORD(2, 2), &data_) == 0), handle_(IcmpCreateFile()) {}
     ~TWin32Icmp() override {
-        // A request still out writes into reply_ when it ends: let it end first.
-        if (pending_)
-            WaitForSingleObject(event_.get(), pendingTimeout_ + 1000);
         if (handle_ != INVALID_HANDLE_VALUE)
             IcmpCloseHandle(handle_);
+        // A request given up on may still write its answer, up to its whole time-out later; the closing window does
+        // not wait for that, and leaves those buffers behind for the process's last moments.
+        for (TRequest& request : abandoned_)
+            if (WaitForSingleObject(request.Event.get(), 0) != WAIT_OBJECT_0) {
+                static_cast<void>(request.Event.release());
+                static_cast<void>(request.Reply.release());
+            }
         if (started_)
             WSACleanup();
     }
@@ -47,53 +58,55 @@ class TWin32Icmp : public IIcmp {
     }
 
     // The request goes out with an event; the window's messages run while the answer is awaited.
-    std::optional<uint32_t> Echo(uint32_t address, uint32_t timeoutMs, const std::function<bool()>& step) override {
-        if (pending_ && WaitForSingleObject(event_.get(), pendingTimeout_ + 1000) != WAIT_OBJECT_0)
-            return std::nullopt;  // the one before never ended: its buffer cannot be given out again
-        pending_ = false;
-        if (handle_ == INVALID_HANDLE_VALUE || !event_)
-            return std::nullopt;
-        char request[32] = {};
+    TEchoReply Send(uint32_t address, uint8_t ttl, uint32_t timeoutMs, const std::function<bool()>& step) override {
+        std::erase_if(abandoned_,
+                      [](const TRequest& r) { return WaitForSingleObject(r.Event.get(), 0) == WAIT_OBJECT_0; });
+        TEchoReply result;
+        result.Error = ERROR_CANCELLED;
+        TRequest request;
+        if (handle_ == INVALID_HANDLE_VALUE || !request.Event)
+            return result;
+        char data[32] = {};
         IP_OPTION_INFORMATION options{};
-        options.Ttl = 255;
-        reply_ = {};
-        const DWORD sent = IcmpSendEcho2(handle_, event_.get(), nullptr, nullptr, address, request, sizeof request,
-                                         &options, reply_.data(), static_cast<DWORD>(reply_.size()), timeoutMs);
-        if (sent == 0 && GetLastError() != ERROR_IO_PENDING)
-            return std::nullopt;
-        if (sent == 0) {
-            pending_ = true;
-            pendingTimeout_ = timeoutMs;
+        options.Ttl = ttl;
+        char* reply = request.Reply->data();
+        const auto size = static_cast<DWORD>(request.Reply->size());
+        DWORD replies = IcmpSendEcho2(handle_, request.Event.get(), nullptr, nullptr, address, data, sizeof data,
+                                      &options, reply, size, timeoutMs);
+        if (replies == 0 && GetLastError() == ERROR_IO_PENDING) {
             const DWORD start = GetTickCount();
-            const HANDLE events[] = {event_.get()};
+            const HANDLE events[] = {request.Event.get()};
             for (;;) {
                 const DWORD waited = GetTickCount() - start;
                 const DWORD slice = waited > timeoutMs + 1000 ? 0 : std::min<DWORD>(50, timeoutMs + 1000 - waited);
-                const DWORD result = MsgWaitForMultipleObjects(1, events, FALSE, slice, QS_ALLINPUT);
-                if (result == WAIT_OBJECT_0)
+                if (MsgWaitForMultipleObjects(1, events, FALSE, slice, QS_ALLINPUT) == WAIT_OBJECT_0)
                     break;
-                if (slice == 0 || (step && !step()))
-                    return std::nullopt;
+                if (slice == 0 || (step && !step())) {
+                    abandoned_.push_back(std::move(request));
+                    return result;
+                }
             }
-            pending_ = false;
-            if (IcmpParseReplies(reply_.data(), static_cast<DWORD>(reply_.size())) == 0)
-                return std::nullopt;
+            replies = IcmpParseReplies(reply, size);
         }
-        const auto* answer = reinterpret_cast<const ICMP_ECHO_REPLY*>(reply_.data());
-        if (answer->Status != IP_SUCCESS)
-            return std::nullopt;
-        return answer->RoundTripTime;
+        if (replies == 0) {
+            result.Error = GetLastError();
+            return result;
+        }
+        ICMP_ECHO_REPLY answer;
+        std::copy_n(reply, sizeof answer, reinterpret_cast<char*>(&answer));
+        return {true, 0, replies, answer.Status, answer.Address, answer.RoundTripTime};
+    }
+
+    std::string ReverseName(uint32_t address) override {
+        const hostent* entry = gethostbyaddr(reinterpret_cast<const char*>(&address), 4, AF_INET);
+        return entry && entry->h_name ? entry->h_name : "";
     }
 
   private:
     WSADATA data_{};
     bool started_;
     HANDLE handle_;
-    TObjectHandle event_;
-    // A reply structure, the echoed data and room for an ICMP error; it outlives a request the window gave up on.
-    alignas(ICMP_ECHO_REPLY) std::array<char, sizeof(ICMP_ECHO_REPLY) + 32 + 8 + 64> reply_{};
-    bool pending_ = false;
-    DWORD pendingTimeout_ = 0;
+    std::vector<TRequest> abandoned_;
 };
 }  // namespace
 

@@ -14,9 +14,11 @@ class TScriptedIcmp : public IIcmp {
         name = "localhost";
         return host == "127.0.0.1";
     }
-    std::optional<uint32_t> Echo(uint32_t, uint32_t, const std::function<bool()>&) override {
-        return replies_[next_++ % replies_.size()];
+    TEchoReply Send(uint32_t, uint8_t, uint32_t, const std::function<bool()>&) override {
+        const std::optional<uint32_t> ms = replies_[next_++ % replies_.size()];
+        return {ms.has_value(), 0, 1, ms ? kIcmpSuccess : 11010, 0, ms.value_or(0)};
     }
+    std::string ReverseName(uint32_t) override { return {}; }
 
   private:
     std::vector<std::optional<uint32_t>> replies_;
