@@ -66,12 +66,12 @@ TEST(TimeSynchronizer, ServerTimesAndDifferencesFollowTheirRules) {
               std::vector<int>({2036, 2, 7, 6, 28, 17}));
     EXPECT_NEAR((NtpServerTime(0xE0000000u, 0x80000000u, 0) - NtpServerTime(0xE0000000u, 0, 0)) * 86400, 0.498216,
                 1e-6);
-    for (const auto& [ms, text] : std::vector<std::pair<int64_t, std::string>>{
-             {1500, "01 sec, 500 ms"},
-             {-61000, "-01 min, 01 sec, 000 ms"},
-             {5, "5 ms"},
-             {-999, "-999 ms"},
-             {90061001, "1 days, 01 hrs, 01 min, 01 sec, 001 ms"}})
+    for (const auto& [ms, text] :
+         std::vector<std::pair<int64_t, std::string>>{{1500, "01 sec, 500 ms"},
+                                                      {-61000, "-01 min, 01 sec, 000 ms"},
+                                                      {5, "5 ms"},
+                                                      {-999, "-999 ms"},
+                                                      {90061001, "1 days, 01 hrs, 01 min, 01 sec, 001 ms"}})
         EXPECT_EQ(SyncDurationText(ms), text);
 }
 
@@ -83,8 +83,10 @@ TEST(TimeSynchronizer, ExchangesWithRealServersSetTheRecorder) {
         bool udp;
         uint16_t port;
         double withinMs;
-    } cases[] = {{kNtpProtocol, true, 11123, 50},     {kTimeProtocol, true, 11037, 1100},
-                 {kTimeProtocol, false, 11037, 1100}, {kDaytimeProtocol, true, 11013, 0},
+    } cases[] = {{kNtpProtocol, true, 11123, 50},
+                 {kTimeProtocol, true, 11037, 1100},
+                 {kTimeProtocol, false, 11037, 1100},
+                 {kDaytimeProtocol, true, 11013, 0},
                  {kDaytimeProtocol, false, 11013, 0}};
     for (const auto& c : cases) {
         TExchange x(c.protocol, c.udp);
