@@ -41,11 +41,11 @@ TEST(ConfigEditor, F11EditsTheToolsVariablesClosingWritesTheChangesAtOnceAndADou
     HWND list = OpenEditor(app);
     ASSERT_NE(list, nullptr);
     const std::vector<std::string> rows = ListBoxRows(list);
-    ASSERT_EQ(rows.size(), 13u);
-    EXPECT_EQ(rows.front(), "pinger.stay_on_top");  // newest first
+    ASSERT_EQ(rows.size(), 18u);                          // the 13 of the base and the Pinger's 5
+    EXPECT_EQ(rows.front(), "pinger.bad_latency_limit");  // newest first
     EXPECT_EQ(rows.back(), "core.color_back");
     const HWND editor = GetParent(list);
-    EXPECT_EQ(ClientRect(editor).bottom, 13 * 21);
+    EXPECT_EQ(ClientRect(editor).bottom, 18 * 21);
     SaveScreenshot(editor, "config-editor");
 
     PressOn(list, "core.color_mark", VK_RIGHT);
