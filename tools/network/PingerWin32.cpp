@@ -114,7 +114,9 @@ void TFormPinger::Start() {
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     pings_.Clear();
     Redraw();
-    PingInterval->SetValue(StrToIntDef(interval_->Text(), 1000));
+    // Faster than ten a second would flood the host rather than watch it.
+    const int interval = StrToIntDef(interval_->Text(), 1000);
+    PingInterval->SetValue(interval >= 100 ? interval : 1000);
     const std::string host = host_->Text();
     pings_.SetHost(host);  // an unknown host is not told: its pings are lost
     StartTimer(kPingTimer, static_cast<UINT>(std::max(PingInterval->Value(), 1)));
@@ -143,6 +145,8 @@ void TFormPinger::PingOnce() {
         return;
     pings_.Ping([this] { return Jobs.Step(); });
     Redraw();
+    if (!pinging_)  // stopped while the answer was awaited
+        return;
     SetWindowTextA(Handle(), (CaptionText + PingCaptionDots(pings_.Count())).c_str());
 }
 
