@@ -5,6 +5,7 @@
 # Run: python3 scripts/make_ports_list.py            (downloads the package with apt-get into a temporary folder)
 #      python3 scripts/make_ports_list.py SERVICES   (reads a services file given)
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -37,6 +38,8 @@ def entries(text):
             continue
         # The program's files are in the system code page: plain ASCII is safe in every one.
         description = description.strip().encode("ascii", "replace").decode("ascii")
+        # The list shows 63 characters of a description: one long word is worth shortening.
+        description = re.sub(r"\bSpecif\w*ion\b", "Spec.", description)
         for protocol in ("tcp", "udp"):
             if protocol in protocols:
                 yield int(port), protocol, fields[0], description
