@@ -189,3 +189,16 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const TBrushHandle brush(CreateSolidBrush(color));
     FillRect(dc, &rect, brush.get());
 }
+
+void TFontStyles::Make(LOGFONTA base) {
+    base.lfWeight = FW_BOLD;
+    bold_.reset(CreateFontIndirectA(&base));
+    base.lfUnderline = TRUE;
+    both_.reset(CreateFontIndirectA(&base));
+    base.lfWeight = FW_NORMAL;
+    underlined_.reset(CreateFontIndirectA(&base));
+}
+
+HFONT TFontStyles::Get(bool bold, bool underlined) const {
+    return bold && underlined ? both_.get() : bold ? bold_.get() : underlined ? underlined_.get() : nullptr;
+}

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/HandlesWin32.h"
+
 // The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
 bool FileExists(const std::string& name);
@@ -27,3 +29,14 @@ void GetClipboardText(HWND owner, std::string& text);
 // The font description of a font text on top of the icon-title font; the caller owns what StrToFont returns.
 LOGFONTA FontSpecToLogFont(std::string_view text);
 HFONT StrToFont(std::string_view text);
+
+// Bold, underlined and bold underlined variants of a font, for rows drawn in several styles.
+class TFontStyles {
+  public:
+    void Make(LOGFONTA base);
+    // Null for the plain style: the device context keeps the font it has.
+    HFONT Get(bool bold, bool underlined) const;
+
+  private:
+    TFontHandle bold_, underlined_, both_;
+};

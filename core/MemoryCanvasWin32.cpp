@@ -66,3 +66,10 @@ DWORD TMemoryCanvas::Draw(HDC target, int x, int y) {
         return GetLastError();
     return 0;
 }
+
+void TMemoryCanvas::Paint(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    Draw(dc, 0, 0);
+    EndPaint(window, &paint);
+}

@@ -34,6 +34,8 @@ class TMemoryCanvas {
     void Update();
     // Copies the whole surface to (x, y) of the target; 0 or the platform's error code.
     DWORD Draw(HDC target, int x, int y);
+    // Answers a window's WM_PAINT with the whole surface.
+    void Paint(HWND window);
 
     std::function<void()> OnBeforeUpdate;
     std::function<void(HDC dc, int width, int height)> OnResize;

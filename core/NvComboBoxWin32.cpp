@@ -12,6 +12,12 @@ int TNvComboBox::AddItem(const std::string& text) {
     return static_cast<int>(SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+void TNvComboBox::SetItems(const std::vector<std::string>& items) {
+    Clear();
+    for (const std::string& item : items)
+        AddItem(item);
+}
+
 int TNvComboBox::Count() const {
     return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
 }

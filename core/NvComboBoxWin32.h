@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/WinControlWin32.h"
 
@@ -13,6 +14,8 @@ class TNvComboBox : public TWinControl {
     explicit TNvComboBox(TWinControl* owner, DWORD style = kStyle);
 
     int AddItem(const std::string& text);
+    // Replaces every item.
+    void SetItems(const std::vector<std::string>& items);
     int Count() const;
     void Clear();
     int ItemIndex() const;  // -1 when nothing is chosen

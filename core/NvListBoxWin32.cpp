@@ -1,5 +1,9 @@
 #include "core/NvListBoxWin32.h"
 
+#include <cstdlib>
+
+#include "core/HandlesWin32.h"
+
 TNvListBox::TNvListBox(TWinControl* owner, DWORD style, DWORD exStyle) : TWinControl(owner) {
     TCreateArgs args;
     args.className = "LISTBOX";
@@ -38,6 +42,24 @@ std::string TNvListBox::ItemText(int index) const {
     std::string text(static_cast<size_t>(length) + 1, '\0');
     text.resize(static_cast<size_t>(SendMessageA(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+LOGFONTA TNvListBox::FontLog() const {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+int TNvListBox::FontHeight() const {
+    const int height = FontLog().lfHeight;
+    if (height != 0)
+        return std::abs(height);
+    // The system's own font reports no height: its metrics do.
+    const TWindowDC dc(Handle());
+    const TSelectObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    return metrics.tmHeight;
 }
 
 void TNvListBox::SetCount(int count) {

@@ -21,6 +21,9 @@ class TNvListBox : public TWinControl {
     void SetItemText(int index, const std::string& text);
     LPARAM ItemData(int index) const;
     void SetItemHeight(int height);
+    // The list's font, and its height in pixels.
+    LOGFONTA FontLog() const;
+    int FontHeight() const;
     // The number of rows of a list without data (LBS_NODATA), whose owner draws each row from its index.
     void SetCount(int count);
 

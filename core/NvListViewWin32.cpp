@@ -206,6 +206,12 @@ void TNvListView::SetChecked(int item, bool checked) {
     SendMessageA(Handle(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
 }
 
+void TNvListView::HideCheckBox(int item) {
+    LVITEMA state{};
+    state.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+}
+
 void TNvListView::SetRows(TRowView* view, const IRowSource* source) {
     rows_ = view;
     source_ = source;

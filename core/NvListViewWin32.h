@@ -71,6 +71,8 @@ class TNvListView : public TWinControl {
     void SetCheckBoxes(bool enabled);
     bool Checked(int item) const;
     void SetChecked(int item, bool checked);
+    // A row that offers no choice shows no check box.
+    void HideCheckBox(int item);
 
     // The window sorts here; the sort column and direction are already updated.
     std::function<void(int column)> OnColumnClick;

@@ -132,6 +132,24 @@ void UpdateRunStatistics(const TToolRecord& record) {
     UpdateRunStatistics(record, StatsIni(), AppClock().Now());
 }
 
+std::vector<std::string> ReadHistory(TKoIni& ini, const std::string& section) {
+    std::vector<std::string> list;
+    for (int i = 0; i < 256; ++i) {
+        std::string value = ini.ReadString(section, std::to_string(i), "");
+        if (value.empty())
+            break;
+        list.push_back(std::move(value));
+    }
+    return list;
+}
+
+void WriteHistory(TKoIni& ini, const std::string& section, const std::vector<std::string>& list) {
+    const auto lock = ini.Lock();
+    ini.ClearSection(section);
+    for (size_t i = 0; i < list.size(); ++i)
+        ini.WriteString(section, std::to_string(i), list[i]);
+}
+
 void AddToHistory(std::vector<std::string>& list, const std::string& value, size_t maxCount) {
     if (!list.empty() && SameTextAscii(list.front(), value))
         return;

@@ -74,6 +74,10 @@ void UpdateRunStatistics(const TToolRecord& record, TKoIni& ini, double now);
 void UpdateRunStatistics(const TToolRecord& record);
 
 void AddToHistory(std::vector<std::string>& list, const std::string& value, size_t maxCount);
+// A drop-down's history in an INI section: values "0", "1", ... most recent first, read up to the first missing or
+// empty one (256 at most); writing replaces the section.
+std::vector<std::string> ReadHistory(TKoIni& ini, const std::string& section);
+void WriteHistory(TKoIni& ini, const std::string& section, const std::vector<std::string>& list);
 
 // compare(context, a, b) is true when a must come after b. Stable.
 using TBubbleCompare = bool (*)(void* context, const void* a, const void* b);

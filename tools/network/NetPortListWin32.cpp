@@ -61,9 +61,7 @@ TFormNetPorts::TFormNetPorts(TWinControl* owner) : TKoUtilForm(owner, &ToolRecor
 }
 
 void TFormNetPorts::FormShown() {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list_->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    list_->SetItemHeight(std::abs(font.lfHeight ? font.lfHeight : 13) + 5);
+    list_->SetItemHeight(list_->FontHeight() + 5);
     if (missing_)
         MsgBox("Could not locate the network port list file.\r\n\r\n\"" + DataFolder + "ports.lst\"",
                "Port List Missing!", MB_OK | MB_ICONERROR, Handle());

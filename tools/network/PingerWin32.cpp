@@ -72,13 +72,8 @@ TFormPinger::TFormPinger(TWinControl* owner, std::unique_ptr<IIcmp> icmp)
     OnResize = [this] { Relayout(); };
 
     TKoIni& ini = StatsIni();
-    for (int i = 0; i < 256; ++i) {
-        const std::string host = ini.ReadString(Tool.Key + std::string(".RecentServers"), std::to_string(i), "");
-        if (host.empty())
-            break;
-        history_.push_back(host);
-        host_->AddItem(host);
-    }
+    history_ = ReadHistory(ini, Tool.Key + std::string(".RecentServers"));
+    host_->SetItems(history_);
     host_->SetText(ini.ReadString(Tool.Key, "LastServer", ""));
     if (!LaunchArgument(1).empty())
         host_->SetText(LaunchArgument(1));
@@ -122,9 +117,7 @@ void TFormPinger::Start() {
     StartTimer(kPingTimer, static_cast<UINT>(std::max(PingInterval->Value(), 1)));
     PostMessageA(Handle(), WM_TIMER, kPingTimer, 0);
     AddToHistory(history_, host, kHistoryCount);
-    host_->Clear();
-    for (const std::string& item : history_)
-        host_->AddItem(item);
+    host_->SetItems(history_);
     host_->SetItemIndex(0);
     StatsIni().WriteString(Tool.Key, "LastServer", host);
     button_->SetText("&Stop");
@@ -235,32 +228,19 @@ void TFormPinger::FormKeyDown(TKeyEvent& event) {
     ConsumeKey(event);
 }
 
-void TFormPinger::SaveHistory() {
-    TKoIni& ini = StatsIni();
-    const std::string section = Tool.Key + std::string(".RecentServers");
-    const auto lock = ini.Lock();
-    ini.ClearSection(section);
-    for (size_t i = 0; i < history_.size(); ++i)
-        ini.WriteString(section, std::to_string(i), history_[i]);
-}
-
 LRESULT TFormPinger::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = BeginPaint(Handle(), &paint);
-            canvas_.Draw(dc, 0, 0);
-            EndPaint(Handle(), &paint);
+        case WM_PAINT:
+            canvas_.Paint(Handle());
             return 0;
-        }
         case WM_LBUTTONDOWN:
             DrawMode->SetValue((DrawMode->Value() + 1) % 2);
             ShowMessage(Format("DrawMode %d", {DrawMode->Value()}));
             return 0;
         case WM_DESTROY:
-            SaveHistory();
+            WriteHistory(StatsIni(), Tool.Key + std::string(".RecentServers"), history_);
             break;
     }
     return TKoUtilForm::HandleMessage(message, wParam, lParam);

@@ -39,7 +39,6 @@ class TFormPinger : public TKoUtilForm {
     void ShowMessage(const std::string& text);
     void Relayout();
     void Redraw();
-    void SaveHistory();
 
     TPingManager pings_;
     TBarGraphClass graph_;

@@ -60,22 +60,14 @@ TFormTrace::TFormTrace(TWinControl* owner, std::unique_ptr<IIcmp> icmp)
     ActiveControl = destination_;
 
     TKoIni& ini = StatsIni();
-    for (int i = 0; i < 256; ++i) {
-        const std::string host = ini.ReadString(Tool.Key + std::string(".RecentServers"), std::to_string(i), "");
-        if (host.empty())
-            break;
-        history_.push_back(host);
-        destination_->AddItem(host);
-    }
+    history_ = ReadHistory(ini, Tool.Key + std::string(".RecentServers"));
+    destination_->SetItems(history_);
     destination_->SetText(ini.ReadString(Tool.Key, "LastServer", ""));
 }
 
 void TFormTrace::FormShown() {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list_->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    list_->SetItemHeight(std::abs(font.lfHeight ? font.lfHeight : 13) + 5);
-    font.lfUnderline = TRUE;
-    underlinedFont_.reset(CreateFontIndirectA(&font));
+    list_->SetItemHeight(list_->FontHeight() + 5);
+    fonts_.Make(list_->FontLog());
     SendMessageA(destination_->Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     SendMessageA(timeout_->Handle(), CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
@@ -108,9 +100,7 @@ void TFormTrace::RunTrace(const std::string& destination) {
     if (!closing) {
         StatsIni().WriteString(Tool.Key, "LastServer", destination);
         AddToHistory(history_, destination, kHistoryCount);
-        destination_->Clear();
-        for (const std::string& item : history_)
-            destination_->AddItem(item);
+        destination_->SetItems(history_);
         destination_->SetItemIndex(0);
         button_->SetText("&Trace");
     }
@@ -150,15 +140,6 @@ void TFormTrace::AskMaxHops() {
         MaxHops->SetAsText(text);
 }
 
-void TFormTrace::SaveHistory() {
-    TKoIni& ini = StatsIni();
-    const std::string section = Tool.Key + std::string(".RecentServers");
-    const auto lock = ini.Lock();
-    ini.ClearSection(section);
-    for (size_t i = 0; i < history_.size(); ++i)
-        ini.WriteString(section, std::to_string(i), history_[i]);
-}
-
 void TFormTrace::FormKeyDown(TKeyEvent& event) {
     if (event.key == VK_ESCAPE && !event.shift.alt && !event.shift.ctrl && !event.shift.shift) {
         if (!Jobs.Busy()) {
@@ -181,7 +162,7 @@ LRESULT TFormTrace::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             menu_->PopupFor(lParam, list_->Handle());
             return 0;
         case WM_DESTROY:
-            SaveHistory();
+            WriteHistory(StatsIni(), Tool.Key + std::string(".RecentServers"), history_);
             lookups_.Cancel();
             lookups_.WaitIdle();
             break;
@@ -217,7 +198,7 @@ void TFormTrace::DrawRow(const TDrawItemEvent& event) {
     SetTextColor(dc, event.selected ? static_cast<TColor>(ColorMarkText->Value()) : color);
     const int y = r.top + 1;
     if (line.Hop < 0) {
-        const TSelectObject font(dc, line.Kind & kTraceHeadline ? underlinedFont_.get() : nullptr);
+        const TSelectObject font(dc, fonts_.Get(false, line.Kind & kTraceHeadline));
         TextOutA(dc, 86, y, line.Text.c_str(), static_cast<int>(line.Text.size()));
         return;
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/HandlesWin32.h"
+#include "core/KoLibWin32.h"
 #include "core/KoUtilFormWin32.h"
 #include "core/LookupThreads.h"
 #include "core/NvButtonWin32.h"
@@ -36,7 +37,6 @@ class TFormTrace : public TKoUtilForm {
     void AddLine(const TTraceLine& line);
     void TakeNames();
     void AskMaxHops();
-    void SaveHistory();
     void DrawRow(const TDrawItemEvent& event);
 
     std::unique_ptr<IIcmp> icmp_;
@@ -50,5 +50,5 @@ class TFormTrace : public TKoUtilForm {
     TNvButton* button_ = nullptr;
     TNvListBox* list_ = nullptr;
     TNvPopupMenu* menu_ = nullptr;
-    TFontHandle underlinedFont_;
+    TFontStyles fonts_;
 };

@@ -71,29 +71,16 @@ TFormWhoIs::TFormWhoIs(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(kWho
                 server_->AddItem(std::string(TrimBlanks(line)));
         }
     }
-    TKoIni& ini = StatsIni();
-    for (int i = 0; i < 256; ++i) {
-        const std::string query = ini.ReadString(Tool.Key + std::string(".RecentQueries"), std::to_string(i), "");
-        if (query.empty())
-            break;
-        history_.push_back(query);
-        query_->AddItem(query);
-    }
+    history_ = ReadHistory(StatsIni(), Tool.Key + std::string(".RecentQueries"));
+    query_->SetItems(history_);
     WhenChanged(LastQuery, [this] { query_->SetText(LastQuery->Value()); });
     WhenChanged(LastParam, [this] { param_->SetText(LastParam->Value()); });
     WhenChanged(LastServer, [this] { server_->SetText(LastServer->Value()); });
 }
 
 void TFormWhoIs::FormShown() {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list_->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    list_->SetItemHeight(std::abs(font.lfHeight ? font.lfHeight : 13) + 5);
-    font.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectA(&font));
-    font.lfUnderline = TRUE;
-    boldUnderlinedFont_.reset(CreateFontIndirectA(&font));
-    font.lfWeight = FW_NORMAL;
-    underlinedFont_.reset(CreateFontIndirectA(&font));
+    list_->SetItemHeight(list_->FontHeight() + 5);
+    fonts_.Make(list_->FontLog());
     for (TNvComboBox* box : {param_, server_})
         if (box->Text().empty() && box->Count() > 0)
             box->SetItemIndex(0);
@@ -120,9 +107,7 @@ void TFormWhoIs::RunQuery(const std::string& query, const std::string& parameter
     };
     if (whois.Run(query, parameters, server)) {
         AddToHistory(history_, query, kHistoryCount);
-        query_->Clear();
-        for (const std::string& item : history_)
-            query_->AddItem(item);
+        query_->SetItems(history_);
         query_->SetText(query);
     }
     SetCursor(previous);
@@ -159,15 +144,6 @@ void TFormWhoIs::SaveLog() {
     log_.SaveToFile(DataFolder + WhoisLogFileName(AppClock().Now()), true, false);
 }
 
-void TFormWhoIs::SaveHistory() {
-    TKoIni& ini = StatsIni();
-    const std::string section = Tool.Key + std::string(".RecentQueries");
-    const auto lock = ini.Lock();
-    ini.ClearSection(section);
-    for (size_t i = 0; i < history_.size(); ++i)
-        ini.WriteString(section, std::to_string(i), history_[i]);
-}
-
 void TFormWhoIs::FormKeyDown(TKeyEvent& event) {
     if (event.key == 'S' && event.shift.ctrl && !event.shift.alt && !event.shift.shift) {
         SaveLog();
@@ -184,7 +160,7 @@ void TFormWhoIs::FormKeyDown(TKeyEvent& event) {
 
 LRESULT TFormWhoIs::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
-        SaveHistory();
+        WriteHistory(StatsIni(), Tool.Key + std::string(".RecentQueries"), history_);
     return TKoUtilForm::HandleMessage(message, wParam, lParam);
 }
 
@@ -211,13 +187,7 @@ void TFormWhoIs::DrawRow(const TDrawItemEvent& event) {
              : Format("+%7d", {static_cast<int>(std::trunc(log_.Elapsed(event.index) * 86400000.0))});
     time.right -= 4;
     DrawTextA(dc, stamp.c_str(), static_cast<int>(stamp.size()), &time, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-    const bool bold = entry.Flags & kWhoisBold;
-    const bool underlined = entry.Flags & kWhoisUnderlined;
-    const HFONT font = bold && underlined ? boldUnderlinedFont_.get()
-                       : bold             ? boldFont_.get()
-                       : underlined       ? underlinedFont_.get()
-                                          : nullptr;
-    const TSelectObject selected(dc, font ? font : reinterpret_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)));
+    const TSelectObject font(dc, fonts_.Get(entry.Flags & kWhoisBold, entry.Flags & kWhoisUnderlined));
     SetTextColor(dc, event.selected ? static_cast<TColor>(ColorMarkText->Value()) : entry.Color);
     RECT text{kTextLeft, r.top, r.right, r.bottom};
     DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &text,

@@ -4,6 +4,7 @@
 
 #include "core/EventLogger.h"
 #include "core/HandlesWin32.h"
+#include "core/KoLibWin32.h"
 #include "core/KoUtilFormWin32.h"
 #include "core/NvButtonWin32.h"
 #include "core/NvComboBoxWin32.h"
@@ -31,7 +32,6 @@ class TFormWhoIs : public TKoUtilForm {
     void LogText(const std::string& text, uint32_t kind);
     void ShowNewRows(bool now);
     void SaveLog();
-    void SaveHistory();
     void DrawRow(const TDrawItemEvent& event);
 
     TEventLog log_;
@@ -41,5 +41,5 @@ class TFormWhoIs : public TKoUtilForm {
     TNvComboBox* param_ = nullptr;
     TNvComboBox* server_ = nullptr;
     TNvListBox* list_ = nullptr;
-    TFontHandle boldFont_, underlinedFont_, boldUnderlinedFont_;
+    TFontStyles fonts_;
 };

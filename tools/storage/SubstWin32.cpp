@@ -88,9 +88,7 @@ void TFormSubst::Refresh() {
         if (IsSubstitution(row.Target)) {
             list_->SetChecked(item, row.Checked);
         } else {  // a disk's own letter has no tick to give
-            LVITEMA state{};
-            state.stateMask = LVIS_STATEIMAGEMASK;
-            SendMessageA(list_->Handle(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+            list_->HideCheckBox(item);
         }
     }
     rows_ = scan.Rows;

@@ -212,13 +212,9 @@ LRESULT TFormStopWatch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = BeginPaint(Handle(), &paint);
-            canvas_.Draw(dc, 0, 0);
-            EndPaint(Handle(), &paint);
+        case WM_PAINT:
+            canvas_.Paint(Handle());
             return 0;
-        }
         case WM_CONTEXTMENU:
             menu_->PopupFor(lParam, Handle());
             return 0;

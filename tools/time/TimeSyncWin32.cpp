@@ -94,8 +94,6 @@ TFormTimeSync::TFormTimeSync(TWinControl* owner, ISystemTime& clock)
 }
 
 void TFormTimeSync::FormShown() {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list_->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
     const TWindowDC dc(list_->Handle());
     {
         const TSelectObject selected(dc.get(),
@@ -108,12 +106,7 @@ void TFormTimeSync::FormShown() {
         rowHeight_ = metrics.tmHeight + 7;
     }
     list_->SetItemHeight(rowHeight_);
-    font.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectA(&font));
-    font.lfUnderline = TRUE;
-    boldUnderlinedFont_.reset(CreateFontIndirectA(&font));
-    font.lfWeight = FW_NORMAL;
-    underlinedFont_.reset(CreateFontIndirectA(&font));
+    fonts_.Make(list_->FontLog());
     FitRows(10);
     if (PosEx(LaunchArgument(1), "auto") > 0) {
         Synchronize();
@@ -178,12 +171,7 @@ void TFormTimeSync::DrawRow(const TDrawItemEvent& event) {
     SetTextColor(dc, RGB(255, 255, 255));
     const std::string ms = Format("+%.4d", {entry.Data});
     DrawTextA(dc, ms.c_str(), static_cast<int>(ms.size()), &stamp, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    const bool bold = entry.Flags & 1, underlined = entry.Flags & 2;
-    const HFONT font = bold && underlined ? boldUnderlinedFont_.get()
-                       : bold             ? boldFont_.get()
-                       : underlined       ? underlinedFont_.get()
-                                          : nullptr;
-    const TSelectObject selected(dc, font);
+    const TSelectObject font(dc, fonts_.Get(entry.Flags & 1, entry.Flags & 2));
     SetTextColor(dc, static_cast<TColor>((odd ? ColorMarkText : ColorText)->Value()));
     RECT text{kStampWidth + 8 + entry.Level * indentWidth_, event.rect.top, event.rect.right, event.rect.bottom};
     DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &text,

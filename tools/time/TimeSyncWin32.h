@@ -1,6 +1,7 @@
 #pragma once
 #include "core/EventLogger.h"
 #include "core/HandlesWin32.h"
+#include "core/KoLibWin32.h"
 #include "core/KoUtilFormWin32.h"
 #include "core/NvButtonWin32.h"
 #include "core/NvComboBoxWin32.h"
@@ -38,7 +39,7 @@ class TFormTimeSync : public TKoUtilForm {
     TNvButton* button_ = nullptr;
     TNvListBox* list_ = nullptr;
     TNvPopupMenu* menu_ = nullptr;
-    TFontHandle boldFont_, underlinedFont_, boldUnderlinedFont_;
+    TFontStyles fonts_;
     int indentWidth_ = 0;
     int rowHeight_ = 0;
 };

@@ -64,4 +64,16 @@ TEST(History, NewValuesGoOnTopWithoutDuplicatesAndTheOldestFallOff) {
     EXPECT_EQ(list, (std::vector<std::string>{"b", "a", "c", "d"}));  // MaxCount + 1 entries at most
 }
 
+// Reading stops at the first gap; writing replaces whatever the section held.
+TEST_F(RunStatistics, HistoriesStopAtTheirFirstGapAndAreWrittenWhole) {
+    Put("[h]\r\n0=one\r\n1=\"two; 2\"\r\n2=\r\n3=lost\r\nx=junk\r\n");
+    TPortableProfile profile;
+    TKoIni ini(file_, profile);
+    const std::vector<std::string> list = ReadHistory(ini, "h");
+    EXPECT_EQ(list, (std::vector<std::string>{"one", "two; 2"}));
+    WriteHistory(ini, "h", {"new", list[1]});
+    EXPECT_EQ(ReadHistory(ini, "h"), (std::vector<std::string>{"new", "two; 2"}));
+    EXPECT_EQ(ini.ReadString("h", "3", "gone"), "gone");
+}
+
 }  // namespace
