@@ -269,3 +269,14 @@ TNvMenuEntry& TNvMainMenu::AddMenu(const char* caption,
         DrawMenuBar(window_);
     return *items_.back();
 }
+
+void TNvMainMenu::ReplaceItems(TNvMenuEntry& entry,
+                               const std::vector<const TNvMenuItem*>& records,
+                               TNvMenuClick onClick) {
+    if (!entry.subMenu_)
+        return;
+    while (GetMenuItemCount(entry.subMenu_) > 0)
+        DeleteMenu(entry.subMenu_, 0, MF_BYPOSITION);
+    entry.items_.clear();
+    AppendItems(entry.subMenu_, records, onClick, entry.items_);
+}

@@ -114,6 +114,8 @@ class TNvMainMenu : public TNvMenu {
     // count is the number of records minus one, as for pop-up menus.
     TNvMenuEntry& AddMenu(const char* caption, const TNvMenuItem* table, int count, TNvMenuClick onClick);
     TNvMenuEntry& AddMenu(const char* caption, const std::vector<const TNvMenuItem*>& records, TNvMenuClick onClick);
+    // Rebuilds the sub-menu of a top-level entry, for menus that list what the program finds.
+    void ReplaceItems(TNvMenuEntry& entry, const std::vector<const TNvMenuItem*>& records, TNvMenuClick onClick);
 
   private:
     HWND window_ = nullptr;  // not owned: the window that shows the bar

@@ -12,6 +12,7 @@
 #include "tools/number/UnitConverterWin32.h"
 #include "tools/storage/DriveListerWin32.h"
 #include "tools/storage/SubstWin32.h"
+#include "tools/system/ClipBoardWin32.h"
 #include "tools/system/ServiceExplorerWin32.h"
 #include "tools/system/UninstallWin32.h"
 #include "tools/time/DateCalcWin32.h"
@@ -35,7 +36,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormNumConvert>,       // 2 numconvert
     Make<TFormNumInfo>,          // 3 numberinfo
     Make<TFormUninstall>,        // 4 uninstall
-    Make<TKoUtilForm>,           // 5 clipboard
+    Make<TFormClipbrd>,          // 5 clipboard
     Make<TFormServiceExplorer>,  // 6 serviceexplorer
     Make<TFormDateCalc>,         // 7 datecalc
     Make<TFormStopWatch>,        // 8 stopwatch

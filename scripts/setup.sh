@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang-format python3 file zip libmuparser-dev units
+    clang-format python3 file zip libmuparser-dev units zlib1g-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
     xvfb xauth openbox wmctrl xdotool imagemagick xclip
