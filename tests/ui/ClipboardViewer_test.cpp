@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/ui/AppSession.h"
 
 namespace {
 constexpr const char* kText = "Text from xclip 0123456789";
 
-std::string FileText(const TDistCopy& dist, const std::string& name) {
+std::string FileText(const std::string& path) {
     std::string text(4096, '\0');
-    const HANDLE h =
-        CreateFileA((dist.Folder() + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD read = 0;
     ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(h);
@@ -34,9 +34,9 @@ DWORD RunShell(const TDistCopy& dist, const std::string& script) {
     WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(h);
     RunProgram("/bin/sh \"" + folder + "step.sh\"", 0);
-    if (!WaitUntil([&] { return !FileText(dist, "step.done").empty(); }, 30000))
+    if (!WaitUntil([&] { return !FileText(dist.Folder() + "step.done").empty(); }, 30000))
         return ~0u;
-    return static_cast<DWORD>(std::stoul(FileText(dist, "step.done")));
+    return static_cast<DWORD>(std::stoul(FileText(dist.Folder() + "step.done")));
 }
 
 // Puts one block on the clipboard as this program's own.
@@ -93,7 +93,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
                            "tr -d ' \\n' | tr a-f A-F > crc.txt"),
         0u);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == kText; }, 15000)) << ControlText(text);
-    const std::string crc = FileText(dist, "crc.txt");
+    const std::string crc = FileText(dist.Folder() + "crc.txt");
     ASSERT_EQ(crc.size(), 8u);
     EXPECT_TRUE(Holds(panels(), "|Raw Size: 27|Length: 26|Format: 0x0001|")) << panels();
     EXPECT_TRUE(Holds(panels(), "|CRC-32: 0x" + crc + "|")) << panels() << " zlib: " << crc;
@@ -113,7 +113,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
                        "for i in $(seq 50); do kill -0 $(cat xclip.pid) 2>/dev/null || exit 0; sleep 0.1; done\n"
                        "echo still serving >> pasted.txt"),
               0u);
-    EXPECT_EQ(FileText(dist, "pasted.txt"), "");
+    EXPECT_EQ(FileText(dist.Folder() + "pasted.txt"), "");
 
     // A red bitmap: no bytes, its size, and a click on it offers its colour code.
     const HDC screen = GetDC(nullptr);
@@ -144,6 +144,35 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     PostMessageA(pick, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == "#FF0000"; })) << ControlText(text);
 
+    // Edited in the editor the system opens, the text goes back; a file the editor took away leaves it alone.
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string edited = std::string(temp) + "clip0000.txt";
+    for (const bool keep : {true, false}) {
+        DeleteFileA(edited.c_str());
+        app.TypeKey('E', VK_CONTROL);
+        const HWND ask = WaitForWindowTitled("Update Clipboard Contents?", 10000);
+        ASSERT_TRUE(ask);
+        EXPECT_EQ(FileText(edited), keep ? "#FF0000" : "edited");
+        DeleteFileA(edited.c_str());
+        if (keep) {
+            const HANDLE h = CreateFileA(edited.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            WriteFile(h, "edited", 6, nullptr, nullptr);
+            CloseHandle(h);
+        }
+        PostMessageA(ask, WM_COMMAND, IDOK, 0);
+        if (!keep) {
+            const HWND refused = WaitForWindowTitled("Clipboard Viewer", 10000);
+            ASSERT_TRUE(refused);
+            PostMessageA(refused, WM_COMMAND, IDOK, 0);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == "edited" && !IsWindow(ask); })) << ControlText(text);
+        EXPECT_EQ(GetFileAttributesA(edited.c_str()), INVALID_FILE_ATTRIBUTES) << "the file was left behind";
+    }
+    HWND editor = nullptr;
+    for (int i = 0; i < 4 && (editor = FindWindowA("Notepad", nullptr)) != nullptr; ++i)
+        CloseAndWait(editor);
+
     PutOnClipboard(CF_HDROP,
                    Block(DropBlock(sizeof(DROPFILES), std::string("C:\\one.txt\0C:\\two words.txt\0\0", 29))));
     ASSERT_TRUE(WaitUntil([&] { return Holds(ControlText(text), "two words"); })) << ControlText(text);
@@ -153,8 +182,11 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     PutOnClipboard(CF_HDROP, Block(DropBlock(0x7FFFFFF0, "C:\\x")));
     ASSERT_TRUE(WaitUntil([&] { return Holds(panels(), "Raw Size: 24|"); })) << panels();
     EXPECT_EQ(ControlText(text), "");
-    PutOnClipboard(RegisterClipboardFormatA("DaDeruv Test Block"), Block(std::string(64 << 20, '\x07')));
+    const HGLOBAL large = Block(std::string(64 << 20, '\x07'));
+    const DWORD start = GetTickCount();
+    PutOnClipboard(RegisterClipboardFormatA("DaDeruv Test Block"), large);
     ASSERT_TRUE(WaitUntil([&] { return Holds(panels(), "Raw Size: 67,108,864|"); }, 30000)) << panels();
+    std::printf("A 64 MB block was shown %lu ms after it was put on the clipboard\n", GetTickCount() - start);
     EXPECT_TRUE(Holds(panels(), "DaDeruv Test Block  (Sequence: ")) << panels();
     DWORD_PTR answer = 0;
     EXPECT_TRUE(SendMessageTimeoutA(app.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, &answer));

@@ -18,9 +18,11 @@ namespace {
 enum : uint16_t { kSaveContent = 1, kSaveRaw, kQuit, kCenterImage, kHexView, kEditContents, kRefresh, kLock, kClear };
 constexpr int kPanelWidths[] = {0, 130, 130, 120, 140, 110, 130};
 constexpr int kPanelCount = static_cast<int>(std::size(kPanelWidths));
-// Rich edits take seconds over a few megabytes of text: the view shows the first part of a larger block, while
-// the hex view, the checksum and a raw save still cover every byte.
+// Rich edits take seconds over a megabyte of text, and longer still over one long line: the view shows the first
+// part of a larger block, while the hex view, the checksum and a raw save still cover every byte. Bytes that are not
+// text are one long line of dots, so less of them is shown.
 constexpr size_t kTextViewLimit = 1 << 20;
+constexpr size_t kDottedViewLimit = 1 << 16;
 constexpr int kMaxFormats = 4096;  // ends an enumeration that would not end
 
 // The clipboard open for this window while the object lives. A lock this window holds stays: the clipboard is then
@@ -452,7 +454,7 @@ void TFormClipbrd::ShowFormat(unsigned format) {
             lines += name + "\r\n";
         SetViewText(lines);
     } else {
-        SetViewText(ClipDottedText(bytes.substr(0, kTextViewLimit)));
+        SetViewText(ClipDottedText(bytes.substr(0, kDottedViewLimit)));
     }
     SetTextFont(format);
     MainMenu()->SetEnabled(kEditContents, !picture);
@@ -524,7 +526,7 @@ void TFormClipbrd::EditContents() {
         if (FileExists(name) && ReadFileBytes(name, text))
             SetClipboardText(Handle(), text);
         else
-            MsgBox("The edited file could not be read, so the clipboard is unchanged.", ApplicationTitle(),
+            MsgBox("The edited file could not be read, so the clipboard is unchanged.", Tool.Title,
                    MB_OK | MB_ICONERROR, Handle());
     }
     DeleteFileA(name.c_str());
