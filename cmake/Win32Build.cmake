@@ -42,6 +42,7 @@ foreach(src ${win32_bench_sources})
     target_link_options(${name} PRIVATE ${static_link})
 endforeach()
 target_sources(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui/AppSession.cpp)
+target_sources(clipboard_show_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui/AppSession.cpp)
 target_sources(timer_cpu_bench PRIVATE ${CMAKE_SOURCE_DIR}/res/DaDeruv.rc)
 # What the start-up benchmark measures against: a bare window without resources, and the same program with
 # DaDeruv.exe's resources (its manifest asks for common controls 6), which also loads the program's libraries when

@@ -19,20 +19,23 @@ constexpr size_t kFirstScreenBytes = 16384;  // more than a maximised window sho
 constexpr DWORD kStepMilliseconds = 40;      // keeps input waiting no longer than this
 }  // namespace
 
-TNvRichOutput::TNvRichOutput(TWinControl* owner) : TWinControl(owner) {
+TNvRichOutput::TNvRichOutput(TWinControl* owner, bool wordWrap) : TWinControl(owner), wordWrap_(wordWrap) {
     Create();
 }
 
 void TNvRichOutput::Create() {
     TCreateArgs args;
     args.className = RichEditClass();
-    args.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
+                 ES_NOHIDESEL | (wordWrap_ ? 0 : WS_HSCROLL | ES_AUTOHSCROLL);
     args.exStyle = WS_EX_CLIENTEDGE;
     CreateHandle(args);
     SendMessageA(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);  // long prime lists
+    if (!wordWrap_)
+        SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, 1);
 }
 
-void TNvRichOutput::AddLine(TColor color, bool bold, const std::string& text) {
+void TNvRichOutput::AddLine(TColor color, bool bold, const std::string& text, bool lineEnd) {
     CHARFORMAT2A format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR | CFM_BOLD;
@@ -40,7 +43,7 @@ void TNvRichOutput::AddLine(TColor color, bool bold, const std::string& text) {
     format.dwEffects = bold ? CFE_BOLD : 0;
     SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
     SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    const std::string line = text + "\r\n";
+    const std::string line = lineEnd ? text + "\r\n" : text;
     SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
     length_ += static_cast<LONG>(line.size());
     for (size_t at = 0; (at = line.find("\r\n", at)) != std::string::npos; at += 2)
@@ -56,7 +59,7 @@ void TNvRichOutput::Add(const TRichLine& line) {
         for (size_t at = 0; (at = line.text.find("\r\n", at)) != std::string::npos; at += 2, ++lineEnds)
             cuts_.push_back(length_ + static_cast<LONG>(at) - lineEnds);
     }
-    AddLine(line.color, line.bold, line.text);
+    AddLine(line.color, line.bold, line.text, line.lineEnd);
 }
 
 std::string TNvRichOutput::SelectedText() const {

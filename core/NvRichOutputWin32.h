@@ -15,15 +15,18 @@ struct TRichLine {
     // copy joins again.
     bool rows = false;
     bool continues = false;
+    // Off for a piece of a longer text that carries its own line ends.
+    bool lineEnd = true;
 };
 
 // A read-only rich-text view that text is appended to in a colour and weight of its own.
 class TNvRichOutput : public TWinControl {
   public:
-    explicit TNvRichOutput(TWinControl* owner);
+    // Without word wrap long lines scroll sideways.
+    explicit TNvRichOutput(TWinControl* owner, bool wordWrap = true);
 
     // Appends the text (it may hold "\r\n") and a line end in one insertion.
-    void AddLine(TColor color, bool bold, const std::string& text);
+    void AddLine(TColor color, bool bold, const std::string& text, bool lineEnd = true);
     // The selected text for the clipboard, with the rows of a long list joined back into its one line.
     std::string SelectedText() const;
     void Clear();
@@ -52,4 +55,5 @@ class TNvRichOutput : public TWinControl {
 
     std::vector<TRichLine> pending_;
     size_t shown_ = 0;
+    bool wordWrap_;
 };

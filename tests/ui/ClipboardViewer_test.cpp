@@ -74,8 +74,9 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
     TAppSession app(dist, "clipboard");
     const HWND status = app.Control("msctls_statusbar32");
-    const HWND text = app.Control("RichEdit20A");
-    ASSERT_TRUE(status && text);
+    // The view is made anew for each text, so it is looked up each time.
+    const auto shown = [&] { return ControlText(app.Control("RichEdit20A")); };
+    ASSERT_TRUE(status);
     const auto panels = [&] {
         std::string all;
         for (int i = 0; i < 7; ++i)
@@ -84,7 +85,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     };
     ASSERT_TRUE(WaitUntil([&] { return Holds(panels(), "Checksum: n/a"); })) << panels();
     EXPECT_EQ(panels(), "Name: n/a|Raw Size: n/a|Length: n/a|Format: n/a|Handle: n/a|Formats: n/a|Checksum: n/a|");
-    EXPECT_EQ(ControlText(text), "** The Clipboard is Empty **");
+    EXPECT_EQ(shown(), "** The Clipboard is Empty **");
 
     ASSERT_EQ(
         RunShell(dist, std::string("printf '%s' '") + kText + "' > clip.txt\n" +
@@ -92,7 +93,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
                            "{ cat clip.txt; printf '\\0'; } | gzip -c | tail -c 8 | head -c 4 | od -An -tx4 | "
                            "tr -d ' \\n' | tr a-f A-F > crc.txt"),
         0u);
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == kText; }, 15000)) << ControlText(text);
+    ASSERT_TRUE(WaitUntil([&] { return shown() == kText; }, 15000)) << shown();
     const std::string crc = FileText(dist.Folder() + "crc.txt");
     ASSERT_EQ(crc.size(), 8u);
     EXPECT_TRUE(Holds(panels(), "|Raw Size: 27|Length: 26|Format: 0x0001|")) << panels();
@@ -107,7 +108,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     SaveScreenshot(app.Window(), "clipboard-text");
 
     app.TypeKey(VK_DELETE, VK_CONTROL);
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == "** The Clipboard is Empty **"; })) << ControlText(text);
+    ASSERT_TRUE(WaitUntil([&] { return shown() == "** The Clipboard is Empty **"; })) << shown();
     EXPECT_EQ(RunShell(dist,
                        "timeout 10 xclip -o -selection clipboard > pasted.txt 2>/dev/null\n"
                        "for i in $(seq 50); do kill -0 $(cat xclip.pid) 2>/dev/null || exit 0; sleep 0.1; done\n"
@@ -142,7 +143,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
     ASSERT_TRUE(pick);
     EXPECT_EQ(ControlText(GetDlgItem(pick, 11)), "#FF0000");
     PostMessageA(pick, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == "#FF0000"; })) << ControlText(text);
+    ASSERT_TRUE(WaitUntil([&] { return shown() == "#FF0000"; })) << shown();
 
     // Edited in the editor the system opens, the text goes back; a file the editor took away leaves it alone.
     char temp[MAX_PATH] = "";
@@ -166,7 +167,7 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
             ASSERT_TRUE(refused);
             PostMessageA(refused, WM_COMMAND, IDOK, 0);
         }
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(text) == "edited" && !IsWindow(ask); })) << ControlText(text);
+        ASSERT_TRUE(WaitUntil([&] { return shown() == "edited" && !IsWindow(ask); })) << shown();
         EXPECT_EQ(GetFileAttributesA(edited.c_str()), INVALID_FILE_ATTRIBUTES) << "the file was left behind";
     }
     HWND editor = nullptr;
@@ -175,13 +176,13 @@ TEST(ClipboardViewer, ShowsWhatOtherProgramsCopy) {
 
     PutOnClipboard(CF_HDROP,
                    Block(DropBlock(sizeof(DROPFILES), std::string("C:\\one.txt\0C:\\two words.txt\0\0", 29))));
-    ASSERT_TRUE(WaitUntil([&] { return Holds(ControlText(text), "two words"); })) << ControlText(text);
-    EXPECT_EQ(ControlText(text), "C:\\one.txt\r\nC:\\two words.txt\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return Holds(shown(), "two words"); })) << shown();
+    EXPECT_EQ(shown(), "C:\\one.txt\r\nC:\\two words.txt\r\n");
     // Names that point past the block's end, and a block of 64 MB of a format of our own: nothing is read past
     // either, and the window keeps answering.
     PutOnClipboard(CF_HDROP, Block(DropBlock(0x7FFFFFF0, "C:\\x")));
     ASSERT_TRUE(WaitUntil([&] { return Holds(panels(), "Raw Size: 24|"); })) << panels();
-    EXPECT_EQ(ControlText(text), "");
+    EXPECT_EQ(shown(), "");
     const HGLOBAL large = Block(std::string(64 << 20, '\x07'));
     const DWORD start = GetTickCount();
     PutOnClipboard(RegisterClipboardFormatA("DaDeruv Test Block"), large);

@@ -18,11 +18,12 @@ namespace {
 enum : uint16_t { kSaveContent = 1, kSaveRaw, kQuit, kCenterImage, kHexView, kEditContents, kRefresh, kLock, kClear };
 constexpr int kPanelWidths[] = {0, 130, 130, 120, 140, 110, 130};
 constexpr int kPanelCount = static_cast<int>(std::size(kPanelWidths));
-// Rich edits take seconds over a megabyte of text, and longer still over one long line: the view shows the first
-// part of a larger block, while the hex view, the checksum and a raw save still cover every byte. Bytes that are not
-// text are one long line of dots, so less of them is shown.
-constexpr size_t kTextViewLimit = 1 << 20;
+// Rich edits take about a second per hundred kilobytes of lines under Wine, so text fills in on a timer, and the view
+// shows only the first part of a larger block; the hex view, the checksum and a raw save still cover every byte.
+// Bytes that are not text make one long line of dots, which cannot be cut at line ends: less of them is shown.
+constexpr size_t kTextViewLimit = 4 << 20;
 constexpr size_t kDottedViewLimit = 1 << 16;
+constexpr size_t kPieceBytes = 4096;
 constexpr int kMaxFormats = 4096;  // ends an enumeration that would not end
 
 // The clipboard open for this window while the object lives. A lock this window holds stays: the clipboard is then
@@ -118,19 +119,26 @@ bool SaveBitmapFile(const std::string& name, HBITMAP bitmap) {
 }
 }  // namespace
 
-TClipTextView::TClipTextView(TWinControl* owner) : TWinControl(owner) {
-    TCreateArgs args;
-    args.className = RichEditClass();
-    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
-                 ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL;
-    CreateHandle(args);
-    SendMessageA(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    SendMessageA(Handle(), EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+// In pieces that end after a line end, so that each step of the fill adds whole lines.
+void TClipTextView::ShowText(const std::string& text) {
+    const TColor color = HasFontColor() ? FontColor() : GetSysColor(COLOR_WINDOWTEXT);
+    std::vector<TRichLine> pieces;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', std::min(text.size(), at + kPieceBytes));
+        const size_t next = end == std::string::npos ? text.size() : end + 1;
+        pieces.push_back({color, false, text.substr(at, next - at), false, false, false});
+        at = next;
+    }
+    // A hidden rich edit would be made visible by the fill's redraw switch.
+    const bool visible = Visible();
+    SetVisible(true);
+    ShowLines(std::move(pieces));
+    SetVisible(visible);
 }
 
 LRESULT TClipTextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_MOUSEWHEEL)
-        return TWinControl::HandleMessage(message, wParam, lParam);
+        return TNvRichOutput::HandleMessage(message, wParam, lParam);
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     const int n = -wheel_.Add(GET_WHEEL_DELTA_WPARAM(wParam)) * static_cast<int>(lines);
@@ -419,7 +427,7 @@ void TFormClipbrd::SetViewText(std::string text) {
     if (text.size() > kTextViewLimit)
         text.resize(kTextViewLimit);
     shownText_ = std::move(text);
-    textView_->SetText(shownText_);
+    textView_->ShowText(shownText_);
 }
 
 void TFormClipbrd::ShowFormat(unsigned format) {
@@ -442,6 +450,7 @@ void TFormClipbrd::ShowFormat(unsigned format) {
     statusBar_->SetPanelText(6, Format("CRC-32: 0x%.8x", {Crc32(bytes.data(), bytes.size())}));
     currentFormat_ = format;
     hexView_->SetData(bytes.data(), bytes.size());
+    SetTextFont(format);
     if (format == kClipText || format == kClipOemText) {
         SetViewText(ClipTextUpToZero(bytes.substr(0, kTextViewLimit)));
     } else if (picture) {
@@ -456,7 +465,6 @@ void TFormClipbrd::ShowFormat(unsigned format) {
     } else {
         SetViewText(ClipDottedText(bytes.substr(0, kDottedViewLimit)));
     }
-    SetTextFont(format);
     MainMenu()->SetEnabled(kEditContents, !picture);
     if (picture) {
         imageBox_->UpdateRange();

@@ -4,14 +4,17 @@
 
 #include "core/HandlesWin32.h"
 #include "core/KoUtilFormWin32.h"
+#include "core/NvRichOutputWin32.h"
 #include "core/NvStatusBarWin32.h"
 #include "tools/system/FauxScrollBoxWin32.h"
 #include "tools/system/HexViewerWin32.h"
 
-// The read-only text of a clipboard format; the wheel scrolls by the system's lines, sideways with Shift.
-class TClipTextView : public TWinControl {
+// The read-only text of a clipboard format, without word wrap; a long text fills in on a timer while the window
+// answers. The wheel scrolls by the system's lines, sideways with Shift.
+class TClipTextView : public TNvRichOutput {
   public:
-    explicit TClipTextView(TWinControl* owner);
+    explicit TClipTextView(TWinControl* owner) : TNvRichOutput(owner, false) {}
+    void ShowText(const std::string& text);
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
