@@ -11,6 +11,7 @@
 #include "tools/number/NumberInfoWin32.h"
 #include "tools/number/UnitConverterWin32.h"
 #include "tools/storage/DriveListerWin32.h"
+#include "tools/storage/SmartReadWin32.h"
 #include "tools/storage/SubstWin32.h"
 #include "tools/system/ClipBoardWin32.h"
 #include "tools/system/ServiceExplorerWin32.h"
@@ -42,7 +43,7 @@ constexpr TFactory kClassTable[kToolRecordCount] = {
     Make<TFormStopWatch>,        // 8 stopwatch
     Make<TFormTimeSync>,         // 9 timesync
     Make<TFormDriveLister>,      // 10 drivelister
-    Make<TKoUtilForm>,           // 11 smartreader
+    Make<TFormSmartReader>,      // 11 smartreader
     Make<TFormSubst>,            // 12 drivesubst
     Make<TFormTrace>,            // 13 traceroute
     Make<TFormPinger>,           // 14 pinger

@@ -1,0 +1,128 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/ui/AppSession.h"
+#include "tests/unit/tools/storage/SmartTestDrives.h"
+
+namespace {
+// The tab captions of a tab control of another process.
+std::vector<std::string> TabCaptions(HANDLE process, HWND tabs) {
+    std::vector<std::string> captions;
+    constexpr size_t kTextSize = 256;
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; remote && i < count; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = kTextSize;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        char text[kTextSize] = "";
+        ReadProcessMemory(process, remote + sizeof item, text, kTextSize - 1, nullptr);
+        captions.push_back(text);
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return captions;
+}
+
+std::string MessageText(HWND box) {
+    return ControlText(GetDlgItem(box, 0xFFFF));
+}
+
+void Dismiss(HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
+HANDLE ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+}
+}  // namespace
+
+// Wine offers no SMART drive: the message says so, and the window goes on answering keys once it is dismissed.
+TEST(SmartReader, WithoutDrivesSaysSoAndStaysUsable) {
+    SetEnvironmentVariableA("DD_SMART_REPLAY", nullptr);
+    TDistCopy dist("smartreader-none");
+    TAppSession app(dist, "smartreader");
+    const HWND box = WaitForWindowTitled("SMART Reader");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageText(box), "Unable to find any physical drives which supports S.M.A.R.T.");
+    SaveScreenshot(box, "smart-reader-no-drives");
+    Dismiss(box);
+    app.PressKey(VK_F1);
+    const HWND log = WaitForWindowTitled("SMART Reader Error Log");
+    ASSERT_TRUE(log);
+    EXPECT_TRUE(Holds(MessageText(log), "- Could not find any S.M.A.R.T. supporting drives.: 0x")) << MessageText(log);
+    Dismiss(log);
+    EXPECT_TRUE(app.QuitWithAltQ());
+}
+
+// Recorded drives: 0 through the SMART interface, 1 answering nothing, 2 only through SCSI, 3 only through ATA
+// pass-through, 4 failing, 5 with pages that disagree. Four tabs, each with its drive's rows and panels.
+TEST(SmartReader, ShowsATabPerDriveWithItsAttributes) {
+    TDistCopy dist("smartreader");
+    std::vector<TTestAttribute> swapped = kHardDisk;
+    std::swap(swapped[0], swapped[1]);
+    const std::string replay = dist.Folder() + "drives.txt";
+    std::ofstream(replay) << ReplayDrive(0, "smart", "WDC WD10EZEX-08WN4A0", kHardDisk)
+                          << ReplayDrive(1, "none", "Nobody", {})
+                          << ReplayDrive(2, "scsi", "Samsung SSD 860 EVO 500GB", kSsd)
+                          << ReplayDrive(3, "ata", "ST2000DM008-2FR102", kTemperatureDisk)
+                          << ReplayDrive(4, "smart", "ST3500418AS", kFailingDisk)
+                          << ReplayDrive(5, "smart", "Mismatch", kHardDisk, ThresholdPage(swapped));
+    SetEnvironmentVariableA("DD_SMART_REPLAY", replay.c_str());
+    dist.WriteIni("smartreader", "selected_attribute_index", "9");
+    TAppSession app(dist, "smartreader");
+    SetEnvironmentVariableA("DD_SMART_REPLAY", nullptr);
+    const HWND tabs = app.Control(WC_TABCONTROLA);
+    const HWND list = app.Control(WC_LISTVIEWA);
+    const HWND status = app.Control(STATUSCLASSNAMEA);
+    ASSERT_TRUE(tabs && list && status);
+    const TObjectHandle process(ProcessOf(app.Window()));
+    const std::vector<std::string> expected = {"WDC WD10EZEX-08WN4A0", "Samsung SSD 860 EVO 500GB",
+                                               "ST2000DM008-2FR102", "ST3500418AS"};
+    ASSERT_TRUE(WaitUntil([&] { return TabCaptions(process.get(), tabs).size() == 4; }));
+    EXPECT_EQ(TabCaptions(process.get(), tabs), expected);
+    const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::vector<std::string> rows = app.ListViewRows(list, all);
+    ASSERT_EQ(rows.size(), kHardDisk.size());
+    EXPECT_EQ(rows[1], "Spin-Up Time\t003\t03\t4,425 ms\t171\t169\t21\t$1149\t100111\t");
+    EXPECT_EQ(rows[5], "Power-on Hours (POH)\t009\t09\t825d 11h\t73\t73\t\t$4D63\t110010\t");
+    EXPECT_EQ(rows[10],
+              "Temperature\t194\tC2\t34 \xB0"
+              "C\t109\t96\t\t$0022\t100010\t");
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5) << "id 9 selected";
+    EXPECT_EQ(app.StatusPanel(status, 0), "S/N: SN0");
+    EXPECT_EQ(app.StatusPanel(status, 1), "Firmware Revision: FW00");
+    EXPECT_TRUE(Holds(app.StatusPanel(status, 2), "Query Time: ")) << app.StatusPanel(status, 2);
+    SaveScreenshot(app.Window(), "smart-reader");
+
+    app.PressKey('2');  // drive 2, read again
+    EXPECT_TRUE(WaitUntil([&] { return app.StatusPanel(status, 0) == "S/N: SN2222"; }));
+    rows = app.ListViewRows(list, all);
+    ASSERT_EQ(rows.size(), kSsd.size());
+    EXPECT_EQ(rows[14], "<Unknown>\t246\tF6\t12,345,678,901\t100\t100\t\t$2DFDC1C35\t110010\t");
+    app.PressKey('5');  // no fifth tab
+    EXPECT_EQ(app.StatusPanel(status, 0), "S/N: SN2222");
+    app.PressKey('4');
+    EXPECT_TRUE(WaitUntil([&] { return app.StatusPanel(status, 0) == "S/N: SN4444"; }));
+    SaveScreenshot(app.Window(), "smart-reader-failing");
+
+    app.PressKey(VK_F1);
+    const HWND log = WaitForWindowTitled("SMART Reader Error Log");
+    ASSERT_TRUE(log);
+    EXPECT_TRUE(Holds(MessageText(log), "- IsSmartSupported(1): 0x")) << MessageText(log);
+    EXPECT_TRUE(Holds(MessageText(log), "- QueryAttributes(5): SmartReader: Unexpected threshold index (3 <> 1)"));
+    Dismiss(log);
+    ASSERT_TRUE(app.QuitWithAltQ());
+    EXPECT_EQ(dist.ReadIni("smartreader", "active_drive_index"), "3");
+}
