@@ -55,7 +55,8 @@ void TNvStatusBar::SendPanelText(int index) {
     }
     // The control centres what follows one tab.
     const std::string text = (panel.centred ? "\t" : "") + texts_[static_cast<size_t>(index)];
-    SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(index) | (Bevels ? 0 : SBT_NOBORDERS),
+                 reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TNvStatusBar::ColorsChanged() {

@@ -16,6 +16,8 @@ class TNvStatusBar : public TWinControl {
     explicit TNvStatusBar(TWinControl* owner);
 
     bool AutoSizeFirstPanel = true;
+    // Text panels framed by a sunken edge; set before their texts.
+    bool Bevels = true;
     int FixedWidth() const { return plan_.fixedWidth; }
 
     // Negative widths make owner-drawn panels, non-zero ones fixed panels with centred text; returns FixedWidth.

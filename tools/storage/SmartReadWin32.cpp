@@ -114,6 +114,7 @@ TFormSmartReader::TFormSmartReader(TWinControl* owner)
     statusBar_ = &tabs_->Add<TNvStatusBar>();
     statusBar_->SetAlign(TAlign::None);
     statusBar_->AutoSizeFirstPanel = false;
+    statusBar_->Bevels = false;
     const int third = Tool.DefaultWidth / 3;
     const int widths[] = {third, third, third};
     statusBar_->SetPanels(widths);
