@@ -12,22 +12,6 @@ namespace {
 const char* NullIfEmpty(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
 }
-
-// Closes the clipboard on every path out.
-class TClipboardLock {
-  public:
-    explicit TClipboardLock(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    ~TClipboardLock() {
-        if (open_)
-            CloseClipboard();
-    }
-    TClipboardLock(const TClipboardLock&) = delete;
-    TClipboardLock& operator=(const TClipboardLock&) = delete;
-    bool IsOpen() const { return open_; }
-
-  private:
-    bool open_;
-};
 }  // namespace
 
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner) {

@@ -8,6 +8,26 @@
 #include "core/HandlesWin32.h"
 
 // The platform half of the helper library: message boxes, files, the shell, the clipboard and fonts.
+
+// The clipboard open for a window while the object lives, closed on every path out. A window that holds it open
+// already (a lock the user asked for) keeps it: it is neither opened again nor closed.
+class TClipboardLock {
+  public:
+    explicit TClipboardLock(HWND owner)
+        : held_(owner && GetOpenClipboardWindow() == owner), open_(held_ || OpenClipboard(owner) != FALSE) {}
+    ~TClipboardLock() {
+        if (open_ && !held_)
+            CloseClipboard();
+    }
+    TClipboardLock(const TClipboardLock&) = delete;
+    TClipboardLock& operator=(const TClipboardLock&) = delete;
+    bool IsOpen() const { return open_; }
+
+  private:
+    bool held_;
+    bool open_;
+};
+
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
 bool FileExists(const std::string& name);
 // The system's text for an error code, as the system words it.

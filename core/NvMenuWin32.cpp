@@ -72,10 +72,17 @@ std::vector<const TNvMenuItem*> TNvMenu::TableRecords(const TNvMenuItem* table, 
 void TNvMenu::AppendItems(HMENU menu,
                           const std::vector<const TNvMenuItem*>& records,
                           const TNvMenuClick& onClick,
-                          std::vector<std::unique_ptr<TNvMenuEntry>>& entries) {
+                          std::vector<std::unique_ptr<TNvMenuEntry>>& entries,
+                          std::vector<UINT>* reuse) {
     for (const TNvMenuItem* item : records) {
         const TNvMenuItem& record = *item;
-        const UINT command = NextCommand();
+        UINT command = 0;
+        if (reuse && !reuse->empty()) {
+            command = reuse->back();
+            reuse->pop_back();
+        } else {
+            command = NextCommand();
+        }
         const std::string text = ItemText(record);
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
@@ -277,6 +284,10 @@ void TNvMainMenu::ReplaceItems(TNvMenuEntry& entry,
         return;
     while (GetMenuItemCount(entry.subMenu_) > 0)
         DeleteMenu(entry.subMenu_, 0, MF_BYPOSITION);
+    // The numbers go round: a menu rebuilt on every change would in time take those of the other menus.
+    std::vector<UINT> freed;
+    for (auto it = entry.items_.rbegin(); it != entry.items_.rend(); ++it)
+        freed.push_back((*it)->Command());
     entry.items_.clear();
-    AppendItems(entry.subMenu_, records, onClick, entry.items_);
+    AppendItems(entry.subMenu_, records, onClick, entry.items_, &freed);
 }

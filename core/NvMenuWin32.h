@@ -77,11 +77,12 @@ class TNvMenu : public TWinControl {
     static std::vector<const TNvMenuItem*> TableRecords(const TNvMenuItem* table, int high);
 
   protected:
-    // Appends the records to menu, as items of entries.
+    // Appends the records to menu, as items of entries; their command numbers are taken from reuse first.
     static void AppendItems(HMENU menu,
                             const std::vector<const TNvMenuItem*>& records,
                             const TNvMenuClick& onClick,
-                            std::vector<std::unique_ptr<TNvMenuEntry>>& entries);
+                            std::vector<std::unique_ptr<TNvMenuEntry>>& entries,
+                            std::vector<UINT>* reuse = nullptr);
     bool OnMenuCommand(WORD command) override;
     bool OnMenuMeasureItem(MEASUREITEMSTRUCT* measure) override;
     bool OnMenuDrawItem(const DRAWITEMSTRUCT& draw) override;

@@ -7,13 +7,13 @@
 
 #include "core/KoLibWin32.h"
 
+namespace {
 // The rich edit classes live in a library the program loads once and keeps for its lifetime.
 const char* RichEditClass() {
     static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
     return loaded ? RICHEDIT_CLASSA : "EDIT";
 }
 
-namespace {
 constexpr UINT_PTR kFillTimer = 0x4B4F;      // far from the small numbers the control's own timers use
 constexpr size_t kFirstScreenBytes = 16384;  // more than a maximised window shows
 constexpr DWORD kStepMilliseconds = 40;      // keeps input waiting no longer than this

@@ -4,9 +4,6 @@
 
 #include "core/WinControlWin32.h"
 
-// The window class of rich edits, the plain edit where the library is missing.
-const char* RichEditClass();
-
 struct TRichLine {
     TColor color;
     bool bold;

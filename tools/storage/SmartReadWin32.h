@@ -47,7 +47,6 @@ class TFormSmartReader : public TKoUtilForm {
     TNvListView* list_ = nullptr;
     TNvStatusBar* statusBar_ = nullptr;
     TNvPopupMenu* menu_ = nullptr;
-    TFontHandle boldFont_;
     bool filling_ = false;    // the list's own selection changes while rows are put in
     bool selecting_ = false;  // a tab chosen here, not by the settings
 };

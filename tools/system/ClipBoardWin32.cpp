@@ -19,36 +19,17 @@ enum : uint16_t { kSaveContent = 1, kSaveRaw, kQuit, kCenterImage, kHexView, kEd
 constexpr int kPanelWidths[] = {0, 130, 130, 120, 140, 110, 130};
 constexpr int kPanelCount = static_cast<int>(std::size(kPanelWidths));
 // Rich edits take about a second per hundred kilobytes of lines under Wine, so text fills in on a timer, and the view
-// shows only the first part of a larger block; the hex view, the checksum and a raw save still cover every byte.
-// Bytes that are not text make one long line of dots, which cannot be cut at line ends: less of them is shown.
+// shows only the first part of a larger text (saving and editing take all of it). A text whose first line is longer
+// than a page of lines, such as the dots of a binary format, is laid out slowly as one line: less of it is shown.
 constexpr size_t kTextViewLimit = 4 << 20;
-constexpr size_t kDottedViewLimit = 1 << 16;
+constexpr size_t kLongLineLimit = 1 << 16;
 constexpr size_t kPieceBytes = 4096;
 constexpr int kMaxFormats = 4096;  // ends an enumeration that would not end
 
-// The clipboard open for this window while the object lives. A lock this window holds stays: the clipboard is then
-// neither opened again nor closed.
-class TOpenClipboard {
-  public:
-    explicit TOpenClipboard(HWND window)
-        : held_(window && GetOpenClipboardWindow() == window), open_(held_ || OpenClipboard(window)) {}
-    ~TOpenClipboard() {
-        if (open_ && !held_)
-            CloseClipboard();
-    }
-    TOpenClipboard(const TOpenClipboard&) = delete;
-    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-    explicit operator bool() const { return open_; }
-
-  private:
-    bool held_;
-    bool open_;
-};
-
-// Formats whose data is a GDI object, not a memory block: they have no bytes to lock.
+// Formats whose data is a GDI object or a private handle, not a memory block: they have no bytes to lock.
 bool IsGdiFormat(unsigned format) {
     return format == CF_BITMAP || format == CF_PALETTE || format == CF_ENHMETAFILE || format == CF_DSPBITMAP ||
-           format == CF_DSPENHMETAFILE;
+           format == CF_DSPENHMETAFILE || (format >= CF_PRIVATEFIRST && format <= CF_GDIOBJLAST);
 }
 
 // The data of one format of the open clipboard, locked while the object lives.
@@ -120,13 +101,14 @@ bool SaveBitmapFile(const std::string& name, HBITMAP bitmap) {
 }  // namespace
 
 // In pieces that end after a line end, so that each step of the fill adds whole lines.
-void TClipTextView::ShowText(const std::string& text) {
+void TClipTextView::ShowText(std::string_view text) {
     const TColor color = HasFontColor() ? FontColor() : GetSysColor(COLOR_WINDOWTEXT);
     std::vector<TRichLine> pieces;
     for (size_t at = 0; at < text.size();) {
         const size_t end = text.find('\n', std::min(text.size(), at + kPieceBytes));
-        const size_t next = end == std::string::npos ? text.size() : end + 1;
-        pieces.push_back({color, false, text.substr(at, next - at), false, false, false});
+        const size_t next =
+            end != std::string::npos && end - at < 4 * kPieceBytes ? end + 1 : std::min(text.size(), at + kPieceBytes);
+        pieces.push_back({color, false, std::string(text.substr(at, next - at)), false, false, false});
         at = next;
     }
     // A hidden rich edit would be made visible by the fill's redraw switch.
@@ -141,7 +123,13 @@ LRESULT TClipTextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TNvRichOutput::HandleMessage(message, wParam, lParam);
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    const int n = -wheel_.Add(GET_WHEEL_DELTA_WPARAM(wParam)) * static_cast<int>(lines);
+    const int notches = -wheel_.Add(GET_WHEEL_DELTA_WPARAM(wParam));
+    if (lines == WHEEL_PAGESCROLL) {  // the setting "one screen at a time"
+        for (int i = 0; i < std::abs(notches); ++i)
+            DefaultHandler(WM_VSCROLL, notches > 0 ? SB_PAGEDOWN : SB_PAGEUP, 0);
+        return 0;
+    }
+    const int n = notches * static_cast<int>(lines);
     if (!TShiftState::Current().shift) {
         DefaultHandler(EM_LINESCROLL, 0, n);
         return 0;
@@ -288,7 +276,10 @@ TFormClipbrd::TFormClipbrd(TWinControl* owner) : TKoUtilForm(owner, &ToolRecord(
     });
 }
 
-TFormClipbrd::~TFormClipbrd() = default;
+// The window may go without a WM_DESTROY of its own reaching this class.
+TFormClipbrd::~TFormClipbrd() {
+    LeaveChain();
+}
 
 void TFormClipbrd::FormShown() {
     inChain_ = true;
@@ -300,7 +291,7 @@ void TFormClipbrd::LeaveChain() {
     if (inChain_)
         ChangeClipboardChain(Handle(), nextViewer_);
     inChain_ = false;
-    if (GetOpenClipboardWindow() == Handle())
+    if (Handle() && GetOpenClipboardWindow() == Handle())
         CloseClipboard();
 }
 
@@ -379,34 +370,38 @@ void TFormClipbrd::Refresh() {
 }
 
 void TFormClipbrd::BuildFormatsMenu() {
-    formatItems_.clear();
-    formatCaptions_.clear();
-    formatNumbers_.clear();
+    std::vector<std::string> captions;
+    std::vector<unsigned> numbers;
     const int count = CountClipboardFormats();
     statusBar_->SetPanelText(5, Format("Formats: %d", {count}));
     uint32_t flags = kMenuDisabled;
     if (count == 0) {
-        formatCaptions_.push_back("The Clipboard is Empty");
-    } else if (TOpenClipboard open(Handle()); open) {
+        captions.push_back("The Clipboard is Empty");
+    } else if (TClipboardLock open(Handle()); open.IsOpen()) {
         flags = kMenuRadio;
         UINT format = 0;
         for (int i = 0; i < kMaxFormats && (format = EnumClipboardFormats(format)) != 0; ++i) {
-            formatNumbers_.push_back(format);
-            formatCaptions_.push_back(ClipMenuCaption(format, FormatName(format)));
+            numbers.push_back(format);
+            captions.push_back(ClipMenuCaption(format, FormatName(format)));
         }
     } else {
-        formatCaptions_.push_back("Failed to open Clipboard");
+        captions.push_back("Failed to open Clipboard");
     }
-    // The records point into the captions, which stay as they are until the next rebuild.
+    // The menu's entries point into the records and the records into the captions: both are replaced only once the
+    // menu holds the new ones.
+    std::vector<TNvMenuItem> items;
+    items.reserve(captions.size());
     std::vector<const TNvMenuItem*> records;
-    formatItems_.reserve(formatCaptions_.size());
-    for (size_t i = 0; i < formatCaptions_.size(); ++i) {
+    for (size_t i = 0; i < captions.size(); ++i) {
         const char key = flags == kMenuRadio ? ClipMenuKey(static_cast<int>(i)) : 0;
-        formatItems_.push_back({static_cast<uint16_t>(i), static_cast<uint16_t>(static_cast<unsigned char>(key)),
-                                formatCaptions_[i].c_str(), flags, -1});
-        records.push_back(&formatItems_.back());
+        items.push_back({static_cast<uint16_t>(i), static_cast<uint16_t>(static_cast<unsigned char>(key)),
+                         captions[i].c_str(), flags, -1});
+        records.push_back(&items.back());
     }
     MainMenu()->ReplaceItems(*formatsMenu_, records, [this](const TNvMenuItem& item) { ChooseFormatItem(item.Id); });
+    formatItems_.swap(items);
+    formatCaptions_.swap(captions);
+    formatNumbers_.swap(numbers);
     DrawMenuBar(Handle());
 }
 
@@ -423,11 +418,12 @@ void TFormClipbrd::CheckFormatItem(unsigned format) {
         items[i]->SetChecked(formatNumbers_[i] == format);
 }
 
+// The whole text is kept for saving and editing; the view shows its first part.
 void TFormClipbrd::SetViewText(std::string text) {
-    if (text.size() > kTextViewLimit)
-        text.resize(kTextViewLimit);
     shownText_ = std::move(text);
-    textView_->ShowText(shownText_);
+    const size_t firstLineEnd = shownText_.find('\n');
+    const bool lines = firstLineEnd != std::string::npos && firstLineEnd < kLongLineLimit;
+    textView_->ShowText(std::string_view(shownText_).substr(0, lines ? kTextViewLimit : kLongLineLimit));
 }
 
 void TFormClipbrd::ShowFormat(unsigned format) {
@@ -436,8 +432,8 @@ void TFormClipbrd::ShowFormat(unsigned format) {
     textView_->SetVisible(!picture);
     imageBox_->SetVisible(picture);
     (picture ? static_cast<TWinControl*>(imageBox_) : textView_)->SetFocus();
-    const TOpenClipboard open(Handle());
-    if (!open)
+    const TClipboardLock open(Handle());
+    if (!open.IsOpen())
         return;
     const TClipData data(format);
     const std::string_view bytes = data.Bytes();
@@ -452,7 +448,7 @@ void TFormClipbrd::ShowFormat(unsigned format) {
     hexView_->SetData(bytes.data(), bytes.size());
     SetTextFont(format);
     if (format == kClipText || format == kClipOemText) {
-        SetViewText(ClipTextUpToZero(bytes.substr(0, kTextViewLimit)));
+        SetViewText(ClipTextUpToZero(bytes));
     } else if (picture) {
         // A copy of our own: the clipboard's bitmap belongs to the clipboard.
         imageBox_->SetBitmap(data.Handle() ? static_cast<HBITMAP>(CopyImage(data.Handle(), IMAGE_BITMAP, 0, 0, 0))
@@ -463,7 +459,7 @@ void TFormClipbrd::ShowFormat(unsigned format) {
             lines += name + "\r\n";
         SetViewText(lines);
     } else {
-        SetViewText(ClipDottedText(bytes.substr(0, kDottedViewLimit)));
+        SetViewText(ClipDottedText(bytes));
     }
     MainMenu()->SetEnabled(kEditContents, !picture);
     if (picture) {
@@ -489,10 +485,11 @@ void TFormClipbrd::SaveContent() {
     dialog.DefaultExt = text ? "txt" : "bmp";
     if (!dialog.Execute(true))
         return;
-    if (text)
-        WriteWholeFile(dialog.FileName, shownText_);
-    else
-        SaveBitmapFile(dialog.FileName, imageBox_->Bitmap());
+    // The clipboard may have changed while the dialog was open: what the view shows now is saved.
+    const bool saved = textView_->Visible() ? WriteWholeFile(dialog.FileName, shownText_)
+                                            : SaveBitmapFile(dialog.FileName, imageBox_->Bitmap());
+    if (!saved)
+        MsgBox("Failed to save " + dialog.FileName, Tool.Title, MB_OK | MB_ICONERROR, Handle());
 }
 
 void TFormClipbrd::SaveRawContent() {
@@ -501,8 +498,8 @@ void TFormClipbrd::SaveRawContent() {
     dialog.DefaultExt = "raw";
     if (!dialog.Execute(true))
         return;
-    const TOpenClipboard open(Handle());
-    if (!open)
+    const TClipboardLock open(Handle());
+    if (!open.IsOpen())
         return;
     const TClipData data(currentFormat_);
     const TFileHandle file(CreateFileA(dialog.FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -551,8 +548,8 @@ void TFormClipbrd::ToggleLock() {
 void TFormClipbrd::ClearClipboard() {
     const bool held = GetOpenClipboardWindow() == Handle();
     {
-        const TOpenClipboard open(Handle());
-        if (open)
+        const TClipboardLock open(Handle());
+        if (open.IsOpen())
             EmptyClipboard();
     }
     // Under a lock the clipboard stays open, so no change notice comes.

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/HandlesWin32.h"
@@ -14,7 +15,7 @@
 class TClipTextView : public TNvRichOutput {
   public:
     explicit TClipTextView(TWinControl* owner) : TNvRichOutput(owner, false) {}
-    void ShowText(const std::string& text);
+    void ShowText(std::string_view text);
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

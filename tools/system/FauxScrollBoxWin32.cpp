@@ -9,7 +9,7 @@ TFauxScrollBox::TFauxScrollBox(TWinControl* owner, bool showBorder) : TWinContro
     VertScrollBar.OnUpdate = [this] { UpdateBar(VertScrollBar, SB_VERT); };
     UINT lines = 3;
     if (SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0))
-        WheelScrollLines = static_cast<int>(lines);
+        WheelScrollLines = lines == WHEEL_PAGESCROLL ? kWheelScrollsPage : static_cast<int>(lines);
     canvas_.TopDown = true;
     TCreateArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP;
@@ -71,9 +71,9 @@ LRESULT TFauxScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_MOUSEWHEEL: {
             const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+            const int64_t step = WheelScrollLines == kWheelScrollsPage ? VertScrollBar.Page() : WheelScrollLines;
             if (!OnMouseWheel || !OnMouseWheel(delta, TShiftState::Current()))
-                VertScrollBar.SetPosition(int64_t{VertScrollBar.Position()} -
-                                          int64_t{wheel_.Add(delta)} * WheelScrollLines);
+                VertScrollBar.SetPosition(int64_t{VertScrollBar.Position()} - int64_t{wheel_.Add(delta)} * step);
             Scroll();
             return 0;
         }

@@ -13,6 +13,7 @@ class TFauxScrollBox : public TWinControl {
 
     TFauxScrollBar HorzScrollBar;
     TFauxScrollBar VertScrollBar;
+    static constexpr int kWheelScrollsPage = -1;  // the system's setting "one screen at a time"
     int WheelScrollLines = 3;
 
     std::function<void()> OnScroll;

@@ -97,6 +97,15 @@ TEST_F(NvControls, MenusShowTheirTablesFindItemsByIdAndDrawThePicturesOfAnImageL
     EXPECT_EQ(items, (std::vector<std::string>{"&Save\tCtrl+S", "-", "&Mark\tShift+F8 (radio)",
                                                "&Full Screen\tAlt+Enter (off)"}));
     EXPECT_EQ(menu.FindItem(8) ? menu.FindItem(8)->Record() : nullptr, &kViewMenu[1]);
+    // A menu rebuilt on every change keeps its command numbers instead of coming round to those of the others.
+    static const TNvMenuItem kOne[] = {{1, 0, "&One", 0, -1}};
+    TNvMenuEntry& rebuilt = menu.AddMenu("&Rebuilt", std::vector<const TNvMenuItem*>{}, TNvMenuClick());
+    int clicks = 0;
+    const UINT taken = file.Items()[0]->Command();
+    for (int i = 0; i < 0x10000 && (i == 0 || rebuilt.Items()[0]->Command() != taken); ++i)
+        menu.ReplaceItems(rebuilt, {&kOne[0]}, [&](const TNvMenuItem&) { ++clicks; });
+    SendMessageA(form->Handle(), WM_COMMAND, rebuilt.Items()[0]->Command(), 0);
+    EXPECT_EQ(clicks, 1) << "the click went to another menu's item";
 
     // Resource bitmaps load up to the first missing number: 1040's run, none at 1028, then 1024's run.
     TNvImageList images;
