@@ -100,7 +100,7 @@ bool SaveBitmapFile(const std::string& name, HBITMAP bitmap) {
 }
 }  // namespace
 
-// In pieces that end after a line end, so that each step of the fill adds whole lines.
+// In pieces that end after a line end where one is near, so that each step of the fill adds whole lines.
 void TClipTextView::ShowText(std::string_view text) {
     const TColor color = HasFontColor() ? FontColor() : GetSysColor(COLOR_WINDOWTEXT);
     std::vector<TRichLine> pieces;
