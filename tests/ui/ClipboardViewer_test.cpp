@@ -6,18 +6,16 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/KoLib.h"
 #include "tests/ui/AppSession.h"
 
 namespace {
 constexpr const char* kText = "Text from xclip 0123456789";
 
 std::string FileText(const std::string& path) {
-    std::string text(4096, '\0');
-    const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(h);
-    return text.substr(0, read);
+    std::string text;
+    ReadFileBytes(path, text);
+    return text;
 }
 
 // Runs a shell script of this machine in the scenario's folder (Wine starts Unix programs too, but cannot wait for
