@@ -22,7 +22,7 @@ class TNvRichOutput : public TWinControl {
     // Without word wrap long lines scroll sideways.
     explicit TNvRichOutput(TWinControl* owner, bool wordWrap = true);
 
-    // Appends the text (it may hold "\r\n") and a line end in one insertion.
+    // Appends the text (it may hold "\r\n") and, unless told not to, a line end, in one insertion.
     void AddLine(TColor color, bool bold, const std::string& text, bool lineEnd = true);
     // The selected text for the clipboard, with the rows of a long list joined back into its one line.
     std::string SelectedText() const;
