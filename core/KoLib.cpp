@@ -140,6 +140,30 @@ uint32_t Swap32(uint32_t d) {
     return d >> 24 | (d >> 8 & 0xFF00u) | (d << 8 & 0xFF0000u) | d << 24;
 }
 
+uint16_t LittleEndian16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[1] << 8 | p[0]);
+}
+
+uint32_t LittleEndian32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 |
+           p[0];
+}
+
+uint32_t BigEndian32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
+           p[3];
+}
+
+void PutLittleEndian16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void PutLittleEndian32(uint8_t* p, uint32_t v) {
+    PutLittleEndian16(p, static_cast<uint16_t>(v));
+    PutLittleEndian16(p + 2, static_cast<uint16_t>(v >> 16));
+}
+
 std::string IntToOct(uint32_t v) {
     std::string digits;
     do {

@@ -32,6 +32,12 @@ std::string FormatVersion(uint32_t updated, bool shortForm);
 uint16_t Swap16(uint16_t w);
 uint32_t SwapRB(uint32_t c);
 uint32_t Swap32(uint32_t d);
+// Integers as packets, pages and registry blocks store them, least or most significant byte first.
+uint16_t LittleEndian16(const uint8_t* p);
+uint32_t LittleEndian32(const uint8_t* p);
+uint32_t BigEndian32(const uint8_t* p);
+void PutLittleEndian16(uint8_t* p, uint16_t v);
+void PutLittleEndian32(uint8_t* p, uint32_t v);
 
 std::string IntToOct(uint32_t v);
 uint32_t OctToInt(std::string_view text);

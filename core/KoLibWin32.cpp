@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/FontSpec.h"
@@ -16,6 +17,16 @@ const char* NullIfEmpty(const std::string& text) {
 
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner) {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+std::string NarrowText(std::wstring_view wide) {
+    const int count = static_cast<int>(wide.size());
+    const int size =
+        wide.empty() ? 0 : WideCharToMultiByte(CP_ACP, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), count, text.data(), size, nullptr, nullptr);
+    return text;
 }
 
 bool FileExists(const std::string& name) {

@@ -29,6 +29,8 @@ class TClipboardLock {
 };
 
 int MsgBox(const std::string& text, const std::string& caption, UINT flags, HWND owner = nullptr);
+// Wide text in the ANSI code page, as the program's texts are.
+std::string NarrowText(std::wstring_view wide);
 bool FileExists(const std::string& name);
 // The system's text for an error code, as the system words it.
 std::string SysErrorMessage(DWORD code);

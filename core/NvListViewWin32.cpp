@@ -1,5 +1,6 @@
 #include "core/NvListViewWin32.h"
 
+#include "core/KoLibWin32.h"
 #include "core/NvImageListWin32.h"
 #include "core/NvRules.h"
 #include "core/RowModel.h"
@@ -22,13 +23,7 @@ std::wstring Widen(const std::string& text) {
 }
 
 std::string Narrow(const wchar_t* text) {
-    const int size = text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
-    if (size <= 1)
-        return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), size, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(size - 1));
-    return narrow;
+    return text ? NarrowText(text) : std::string();
 }
 
 int ColumnFormat(uint8_t alignment) {

@@ -37,29 +37,11 @@ void TNvTabControl::SetTabIndex(int index) {
     SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-std::string TNvTabControl::Caption(int index) const {
-    char text[256] = "";
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 void TNvTabControl::SetImage(int index, int image) {
     TCITEMA item{};
     item.mask = TCIF_IMAGE;
     item.iImage = image;
     SendMessageA(Handle(), TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-}
-
-int TNvTabControl::Image(int index) const {
-    TCITEMA item{};
-    item.mask = TCIF_IMAGE;
-    item.iImage = -1;
-    SendMessageA(Handle(), TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
 }
 
 void TNvTabControl::SetImages(const TNvImageList& images) {

@@ -17,9 +17,7 @@ class TNvTabControl : public TWinControl {
     int TabIndex() const;  // -1 when none is selected
     // Selects without OnChange, as for a selection made by code.
     void SetTabIndex(int index);
-    std::string Caption(int index) const;
     void SetImage(int index, int image);
-    int Image(int index) const;
     void SetImages(const TNvImageList& images);
     // The page area below the tabs, in the control's client coordinates.
     RECT DisplayRect() const;

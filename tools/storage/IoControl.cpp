@@ -4,15 +4,9 @@
 #include <cstring>
 #include <sstream>
 
-namespace {
-uint32_t Get32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-void Put32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> 8 * i);
-}
+#include "core/KoLib.h"
 
+namespace {
 std::string HexBytes(const std::string& digits) {
     std::string bytes;
     int high = -1;
@@ -60,12 +54,12 @@ class TReplayDevice : public IDeviceIo {
                 const uint8_t* cdb = &input[l.scsiCdb];
                 const bool wide = cdb[0] == 0x85;
                 std::copy(input.begin(), input.begin() + l.scsiSize, o);
-                const uint32_t room = std::min(Get32(&input[l.scsiDataLength]), outSize - l.scsiSize);
+                const uint32_t room = std::min(LittleEndian32(&input[l.scsiDataLength]), outSize - l.scsiSize);
                 uint32_t n = 0;
                 if (!Answer(wide ? cdb[4] : cdb[3], wide ? cdb[14] : cdb[9], o + l.scsiSize, room, n))
                     return false;
                 o[l.scsiStatus] = 0;
-                Put32(o + l.scsiDataLength, n);
+                PutLittleEndian32(o + l.scsiDataLength, n);
                 returned = l.scsiSize + n;
                 return true;
             }
@@ -74,11 +68,11 @@ class TReplayDevice : public IDeviceIo {
                     return false;
                 const uint8_t* taskFile = &input[l.ataTaskFile];
                 std::copy(input.begin(), input.begin() + l.ataSize, o);
-                const uint32_t room = std::min(Get32(&input[l.ataDataLength]), outSize - l.ataSize);
+                const uint32_t room = std::min(LittleEndian32(&input[l.ataDataLength]), outSize - l.ataSize);
                 uint32_t n = 0;
                 if (!Answer(taskFile[0], taskFile[6], o + l.ataSize, room, n))
                     return false;
-                Put32(o + l.ataDataLength, n);
+                PutLittleEndian32(o + l.ataDataLength, n);
                 returned = l.ataSize + n;
                 return true;
             }

@@ -4,23 +4,13 @@
 #include <cstring>
 
 #include "core/Format.h"
+#include "core/KoLib.h"
 
 namespace {
-uint32_t Get32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-void Put16(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(uint8_t* p, uint32_t v) {
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
 // A pointer-sized field; the offsets stored in it are small.
 void PutOffset(uint8_t* p, uint32_t v, const TPassThroughLayout& layout) {
     std::memset(p, 0, layout.offsetSize);
-    Put32(p, v);
+    PutLittleEndian32(p, v);
 }
 
 constexpr uint16_t kAtaFlagsDriveReadyDataIn = 3;
@@ -56,7 +46,7 @@ TSmartRequest BuildSmartRequest(TSmartCommand command, uint8_t drive) {
                                                 {0xD1, 1, 0, 0x4F, 0xC2, 0xA0, 0xB0}};
     const TRegisters& r = kRegisters[static_cast<int>(command)];
     TSmartRequest request{};
-    Put32(request.data(), command == TSmartCommand::Enable ? 1 : static_cast<uint32_t>(kIdentifySize));
+    PutLittleEndian32(request.data(), command == TSmartCommand::Enable ? 1 : static_cast<uint32_t>(kIdentifySize));
     const uint8_t registers[] = {r.features, r.count, r.lbaLow, r.lbaMid, r.lbaHigh, r.device, r.command};
     std::copy(std::begin(registers), std::end(registers), request.begin() + 4);
     request[12] = drive;
@@ -68,11 +58,11 @@ uint8_t ScsiAtaPassThrough(IDeviceIo& device, std::vector<uint8_t>& ata, const T
     std::vector<uint8_t> block(l.scsiSize + length);
     uint8_t* b = block.data();
     const uint16_t flags = static_cast<uint16_t>(ata[l.ataFlags] | ata[l.ataFlags + 1] << 8);
-    Put16(b, l.scsiSize);
+    PutLittleEndian16(b, l.scsiSize);
     b[l.scsiCdbLength] = 16;
     b[l.scsiDataIn] = (flags & kAtaFlagDataIn) ? 1 : (flags & kAtaFlagDataOut) ? 0 : 2;
-    Put32(b + l.scsiDataLength, length);
-    Put32(b + l.scsiTimeOut, Get32(&ata[l.ataTimeOut]));
+    PutLittleEndian32(b + l.scsiDataLength, length);
+    PutLittleEndian32(b + l.scsiTimeOut, LittleEndian32(&ata[l.ataTimeOut]));
     PutOffset(b + l.scsiDataOffset, l.scsiSize, l);
     uint8_t* cdb = b + l.scsiCdb;
     const uint8_t* taskFile = &ata[l.ataTaskFile];
@@ -93,9 +83,9 @@ uint8_t ScsiAtaPassThrough(IDeviceIo& device, std::vector<uint8_t>& ata, const T
         return 0xFF;
     const uint8_t status = b[l.scsiStatus];
     if (status == 0) {
-        const uint32_t got = std::min(Get32(b + l.scsiDataLength), length);
+        const uint32_t got = std::min(LittleEndian32(b + l.scsiDataLength), length);
         std::copy(b + l.scsiSize, b + l.scsiSize + got, ata.begin() + l.ataSize);
-        Put32(&ata[l.ataDataLength], got);
+        PutLittleEndian32(&ata[l.ataDataLength], got);
     }
     return status;
 }
@@ -109,12 +99,12 @@ bool SendDriveCommand(IDeviceIo& device,
     uint32_t returned = 0;
     if (device.IoControl(code, request.data(), kSmartRequestSize, out, outSize, returned) && returned > 0)
         return true;
-    const uint32_t length = Get32(request.data());
+    const uint32_t length = LittleEndian32(request.data());
     std::vector<uint8_t> ata(l.ataSize + length);
-    Put16(ata.data(), l.ataSize);
-    Put16(&ata[l.ataFlags], kAtaFlagsDriveReadyDataIn);
-    Put32(&ata[l.ataDataLength], length);
-    Put32(&ata[l.ataTimeOut], kPassThroughTimeOut);
+    PutLittleEndian16(ata.data(), l.ataSize);
+    PutLittleEndian16(&ata[l.ataFlags], kAtaFlagsDriveReadyDataIn);
+    PutLittleEndian32(&ata[l.ataDataLength], length);
+    PutLittleEndian32(&ata[l.ataTimeOut], kPassThroughTimeOut);
     PutOffset(&ata[l.ataDataOffset], l.ataSize, l);
     std::copy(request.begin() + 4, request.begin() + 12, ata.begin() + l.ataTaskFile);
     if (ScsiAtaPassThrough(device, ata, l) != 0) {
@@ -124,7 +114,7 @@ bool SendDriveCommand(IDeviceIo& device,
     }
     // The driver writes the header back: its length may say anything.
     const uint32_t room = outSize > kSmartAnswerOffset ? outSize - static_cast<uint32_t>(kSmartAnswerOffset) : 0;
-    const uint32_t got = std::min({Get32(&ata[l.ataDataLength]), length, room});
+    const uint32_t got = std::min({LittleEndian32(&ata[l.ataDataLength]), length, room});
     std::copy(ata.begin() + l.ataSize, ata.begin() + l.ataSize + got, out + kSmartAnswerOffset);
     return true;
 }

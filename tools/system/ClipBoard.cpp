@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "core/Format.h"
+#include "core/KoLib.h"
 
 namespace {
 constexpr const char* kStandardNames[] = {
@@ -11,13 +12,6 @@ constexpr const char* kStandardNames[] = {
 };
 constexpr size_t kDropHeader = 20;
 constexpr const char kKeys[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
-uint32_t ReadU32(std::string_view bytes, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = v << 8 | static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
-    return v;
-}
 }  // namespace
 
 std::string ClipFormatName(unsigned format, std::string_view registered) {
@@ -52,8 +46,9 @@ std::vector<std::string> ClipDropFiles(std::string_view block,
     std::vector<std::string> names;
     if (block.size() < kDropHeader)
         return names;
-    const uint32_t start = ReadU32(block, 0);
-    const bool wide = ReadU32(block, 16) != 0;
+    const auto* header = reinterpret_cast<const uint8_t*>(block.data());
+    const uint32_t start = LittleEndian32(header);
+    const bool wide = LittleEndian32(header + 16) != 0;
     if (start > block.size())
         return names;
     const size_t unit = wide ? 2 : 1;

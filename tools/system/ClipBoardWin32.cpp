@@ -60,15 +60,9 @@ std::string FormatName(unsigned format) {
     return ClipFormatName(format, std::string_view(buffer, static_cast<size_t>(std::clamp(length, 0, 63))));
 }
 
+// Windows' wide characters are UTF-16 units.
 std::string WideToText(std::u16string_view wide) {
-    if (wide.empty())
-        return {};
-    const auto* chars = reinterpret_cast<const wchar_t*>(wide.data());
-    const int count = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, chars, count, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(std::max(size, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, chars, count, text.data(), size, nullptr, nullptr);
-    return text;
+    return NarrowText(std::wstring_view(reinterpret_cast<const wchar_t*>(wide.data()), wide.size()));
 }
 
 // A 24-bit BMP file of a bitmap.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/KoLib.h"
+
 std::string RootKeyName(TRegHandle root) {
     static const char* const kNames[] = {
         "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -125,7 +127,7 @@ int32_t TKoReg::ReadInteger(const std::string& name, int32_t fallback) {
         return fallback;
     if (type == kRegDwordBigEndian)
         std::reverse(std::begin(bytes), std::end(bytes));
-    return static_cast<int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+    return static_cast<int32_t>(LittleEndian32(bytes));
 }
 
 bool TKoReg::LastWriteTime(uint64_t& fileTime) {

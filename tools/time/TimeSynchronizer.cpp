@@ -15,20 +15,6 @@ constexpr int kReplyBufferSize = 128;
 constexpr double kSecondsPerDay = 86400;
 constexpr double kSecondsFrom1900 = 172800;  // 1899-12-30 to 1900-01-01
 
-uint32_t BigEndian32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
-           p[3];
-}
-
-uint32_t LittleEndian32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 |
-           p[0];
-}
-
-uint16_t LittleEndian16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[1] << 8 | p[0]);
-}
-
 // Seconds since 1900 with the era rule: from 2036 on, the 32-bit count starts again.
 double EraSeconds(uint32_t seconds) {
     return seconds < 0x80000000u ? seconds + 4294967296.0 : seconds;
