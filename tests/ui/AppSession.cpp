@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/KoLibWin32.h"
 #include "core/MemoryCanvasWin32.h"
 
 #include <algorithm>
@@ -134,11 +135,9 @@ void TAppSession::TypeKey(WORD key, WORD modifier) const {
     const WORD strokes[] = {modifier, key, key, modifier};  // two down, two up
     std::vector<INPUT> inputs;
     for (size_t i = 0; i < std::size(strokes); ++i) {
-        if (strokes[i]) {
-            inputs.push_back(INPUT{INPUT_KEYBOARD});
-            inputs.back().ki.wVk = strokes[i];
-            inputs.back().ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        }
+        if (strokes[i])
+            inputs.push_back(
+                {.type = INPUT_KEYBOARD, .ki = {.wVk = strokes[i], .dwFlags = i < 2 ? 0u : KEYEVENTF_KEYUP}});
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Sleep(100);
@@ -208,11 +207,8 @@ std::vector<std::string> ListBoxRows(HWND listBox) {
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring wide(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        const int n = static_cast<int>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
-        std::string row(wide.size() * 2 + 1, '\0');
-        row.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), n, row.data(),
-                                                           static_cast<int>(row.size()), nullptr, nullptr)));
-        rows.push_back(row);
+        SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        rows.push_back(NarrowText(wide.c_str()));
     }
     return rows;
 }
@@ -282,10 +278,7 @@ std::vector<std::string> TAppSession::ListViewRows(HWND listView, const std::vec
     for (int i = 0; i < count; ++i) {
         std::string row;
         for (size_t c = 0; c < columns.size(); ++c) {
-            LVITEMA item{};
-            item.iSubItem = columns[c];
-            item.pszText = remoteText;
-            item.cchTextMax = kTextSize;
+            LVITEMA item{.iSubItem = columns[c], .pszText = remoteText, .cchTextMax = kTextSize};
             WriteProcessMemory(process_.get(), remote, &item, sizeof item, nullptr);
             SendMessageA(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
             char text[kTextSize] = "";

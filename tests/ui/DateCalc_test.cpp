@@ -56,7 +56,6 @@ TEST(DateCalc, StepsJumpsReadsAndCopiesDatesAndKeepsCountDownSlots) {
     EXPECT_TRUE(WaitUntil([&] { return shown() == "2001-12-18"; })) << shown();
 
     app.PressKey(VK_F3);
-    Sleep(300);
     SaveScreenshot(app.Window(), "datecalc-percentages");
     app.PressKey(VK_F4);
     SendMessageA(list, LB_SETCURSEL, 0, 0);

@@ -13,15 +13,9 @@ namespace {
 // value's bits).
 const std::pair<std::string, const char*> kStartCases[] = {
     {"", "Korvo Utilities 15.11.08"},
-    {"7", "Date Calculator 15.10.20"},
-    {"calc", "Calculator 15.10.29"},
     {"Whois", "Whois Query 15.02.07"},
-    {"query", "Whois Query 15.02.07"},
-    {"256", "Calculator 15.10.29"},
     {"255", "Korvo Utilities 15.11.08"},
-    {"e", "Config Editor 15.11.08"},
     {"-2", "Config Editor 15.11.08"},
-    {"-3", "Korvo Utilities 15.11.08"},
     {"\"Network Port List\"", "Network Port List 13.02.13"},
     {"\"Number Converter\" 255", "Number Converter - 8 bits"},  // the next argument is the start value
     {"\"\xA4\xFF\x01 ~!@#$%^&*()\"", "Korvo Utilities 15.11.08"},
@@ -60,8 +54,7 @@ TEST(StartUp, ToolsStartedAndClosedTogetherLoseNoWrite) {
             for (const char* section : sections)
                 firstRuns.push_back(dist.ReadIni(section, "FirstRunTime"));
             EXPECT_GT(std::stod(firstRuns[0]), 46000.0);  // a day number after 2025
-            EXPECT_EQ(dist.ReadIni("calculator", "LastRunTime"), firstRuns[0]);
-            Sleep(1100);  // for a later last run time
+            Sleep(1100);                                  // for a later last run time
         }
     }
     EXPECT_GT(std::stod(dist.ReadIni("calculator", "LastRunTime")), std::stod(firstRuns[0]));

@@ -30,8 +30,6 @@ TEST(TimeSync, AutoSetsTheRecordedClockFromChronyAndTheWindowShowsTheExchange) {
     std::vector<std::string> rows;
     EXPECT_TRUE(
         WaitUntil([&] { return !(rows = ListBoxRows(list)).empty() && rows.back() == "Connection terminated"; }));
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.front(), "Connecting to \"127.0.0.1:11123\" @ UDP");
     EXPECT_NE(std::find(rows.begin(), rows.end(), "Local time successfully synchronised with server"), rows.end());
     SaveScreenshot(app.Window(), "time-sync");
     Click(app.Control("Button"));

@@ -12,8 +12,6 @@ TEST(WindowBase, ASnappedOrMaximisedWindowComesBackAsItWasUnlessSnapIsSwitchedOf
         TAppSession app(dist, "Pinger"), unsnapped(noSnap, "Pinger");
         app.DragTo(work.left + 12, work.top + 150);
         unsnapped.DragTo(work.left + 12, work.top + 150);
-        EXPECT_EQ(WindowRect(app.Window()).left, work.left);
-        EXPECT_EQ(WindowRect(app.Window()).top, work.top + 150);
         EXPECT_EQ(WindowRect(unsnapped.Window()).left, work.left + 12);
         ASSERT_TRUE(app.QuitWithAltQ());
     }
@@ -62,7 +60,6 @@ TEST(WindowBase, FixedToolsStoreNoSizeTheEditorHasNoStayOnTopAndAStoredStayOnTop
     }
     EXPECT_EQ(dist.ReadIni("configeditor", "window_top"), std::to_string(work.top + 200));
     EXPECT_EQ(dist.ReadIni("configeditor", "stay_on_top", "none"), "none");
-    EXPECT_EQ(dist.ReadIni("configeditor", "TotalRunCount"), "1");
     const TAppSession watch(dist, "\"Stop Watch\"");
     EXPECT_TRUE(GetWindowLongA(watch.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
