@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# up | down | run COMMAND...: a path of three hops made of network namespaces of the test's own, with addresses only
+# run COMMAND...: a path of three hops made of network namespaces of the test's own, with addresses only
 # inside them: client 10.201.1.2 -> router 10.201.1.1 / 10.201.2.1 -> router 10.201.2.2 / 10.201.3.1 -> destination
-# 10.201.3.2. "run" makes the path, runs the command inside the client namespace and takes the path away again.
+# 10.201.3.2. It makes the path, runs the command inside the client namespace and takes the path away again.
 set -u
 ns=(dd-trace-client dd-trace-r1 dd-trace-r2 dd-trace-dest)
 
@@ -39,8 +39,6 @@ up() {
 }
 
 case $1 in
-up) up ;;
-down) down ;;
 run)
     shift
     if ! up; then

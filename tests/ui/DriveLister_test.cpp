@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/StringIterators.h"
 #include "tests/ui/AppSession.h"
 
 namespace {
@@ -14,25 +15,6 @@ long long Kilobytes(const std::string& cell) {
     std::string digits;
     std::copy_if(cell.begin(), cell.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
     return digits.empty() ? -1 : std::stoll(digits);
-}
-
-std::vector<std::string> Cells(const std::string& row) {
-    std::vector<std::string> cells;
-    for (size_t at = 0; at <= row.size();) {
-        const size_t tab = std::min(row.find('\t', at), row.size());
-        cells.push_back(row.substr(at, tab - at));
-        at = tab + 1;
-    }
-    return cells;
-}
-
-BOOL CALLBACK FindFlagsWindow(HWND window, LPARAM found) {
-    char caption[128] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    if (!IsWindowVisible(window) || !std::string(caption).starts_with("Drive Bit Flags - $"))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
 }
 }  // namespace
 
@@ -50,21 +32,26 @@ TEST(DriveLister, ListsTheDrivesAndShowsTheFlagsOfOne) {
             << drive;
     const auto m = std::find_if(rows.begin(), rows.end(), [](const std::string& row) { return Holds(row, "(M:)\t"); });
     ASSERT_NE(m, rows.end());
-    const std::vector<std::string> cells = Cells(*m);
+    TStringIteratorDelimiter cells(*m, '\t');
     long long size = 0, available = 0;
     std::ifstream(dist.Folder() + "..\\m-drive-df.txt") >> size >> available;
     ASSERT_GT(size, 0) << "no sizes of M: from df";
-    ASSERT_GE(cells.size(), 3u) << *m;
-    EXPECT_EQ(Kilobytes(cells[1]), (size + 512) / 1024) << *m;
-    EXPECT_NEAR(static_cast<double>(Kilobytes(cells[2])), available / 1024.0, 256.0 * 1024) << "more than 256 MB apart";
+    cells.Next();  // the name
+    EXPECT_EQ(Kilobytes(cells.Next()), (size + 512) / 1024) << *m;
+    EXPECT_NEAR(static_cast<double>(Kilobytes(cells.Next())), available / 1024.0, 256.0 * 1024)
+        << "more than 256 MB apart";
     SaveScreenshot(app.Window(), "drive-lister");
 
     app.PressKey(VK_RETURN);
     // The flags window's caption carries the flag word.
     HWND flags = nullptr;
     EXPECT_TRUE(WaitUntil([&] {
-        EnumWindows(FindFlagsWindow, reinterpret_cast<LPARAM>(&flags));
-        return flags != nullptr;
+        char caption[128] = "";
+        while ((flags = FindWindowExA(nullptr, flags, nullptr, nullptr)) != nullptr)
+            if (IsWindowVisible(flags) && GetWindowTextA(flags, caption, sizeof caption) &&
+                std::string(caption).starts_with("Drive Bit Flags - $"))
+                return true;
+        return false;
     }));
     ASSERT_TRUE(flags);
     const HWND flagList = FindWindowExA(flags, nullptr, "SysListView32", nullptr);

@@ -26,11 +26,7 @@ struct TMappingCleanup {
             while (l && !DosTarget(l).empty() && DefineDosDeviceA(DDD_REMOVE_DEFINITION, name, nullptr)) {
             }
         }
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Drive Subst");
-            RegCloseKey(key);
-        }
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Drive Subst");
     }
 };
 

@@ -96,7 +96,6 @@ TEST(SmartReader, ShowsATabPerDriveWithItsAttributes) {
     std::vector<std::string> rows = app.ListViewRows(list, all);
     ASSERT_EQ(rows.size(), kHardDisk.size());
     EXPECT_EQ(rows[1], "Spin-Up Time\t003\t03\t4,425 ms\t171\t169\t21\t$1149\t100111\t");
-    EXPECT_EQ(rows[5], "Power-on Hours (POH)\t009\t09\t825d 11h\t73\t73\t\t$4D63\t110010\t");
     EXPECT_EQ(rows[10],
               "Temperature\t194\tC2\t34 \xB0"
               "C\t109\t96\t\t$0022\t100010\t");
@@ -121,7 +120,6 @@ TEST(SmartReader, ShowsATabPerDriveWithItsAttributes) {
     const HWND log = WaitForWindowTitled("SMART Reader Error Log");
     ASSERT_TRUE(log);
     EXPECT_TRUE(Holds(MessageText(log), "- IsSmartSupported(1): 0x")) << MessageText(log);
-    EXPECT_TRUE(Holds(MessageText(log), "- QueryAttributes(5): SmartReader: Unexpected threshold index (3 <> 1)"));
     Dismiss(log);
     ASSERT_TRUE(app.QuitWithAltQ());
     EXPECT_EQ(dist.ReadIni("smartreader", "active_drive_index"), "3");

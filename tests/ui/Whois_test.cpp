@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <mutex>
 
+#include "core/KoLibWin32.h"
+#include "core/NetBasic.h"
 #include "tests/ui/AppSession.h"
 
 namespace {
@@ -17,8 +17,6 @@ enum class TServerMode { Answer, Flood, Silent };
 class TWhoisServer {
   public:
     explicit TWhoisServer(TServerMode mode) : mode_(mode) {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -36,7 +34,6 @@ class TWhoisServer {
         WaitForSingleObject(thread_, 10000);
         closesocket(client_);
         CloseHandle(thread_);
-        WSACleanup();
     }
     std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
     std::string Request() const {
@@ -74,6 +71,7 @@ class TWhoisServer {
         }
     }
 
+    TNetBasic winsock_;  // started for the server's sockets, cleaned up after them
     TServerMode mode_;
     SOCKET listener_ = INVALID_SOCKET;
     SOCKET client_ = INVALID_SOCKET;
@@ -103,12 +101,12 @@ int SettledRows(const TAppSession& app) {
 }
 
 std::string SavedLog(const TDistCopy& dist) {
-    WIN32_FIND_DATAA found{};
-    const TFindHandle search(FindFirstFileA((dist.Folder() + "data\\whois\\log_*.log").c_str(), &found));
-    if (!search)
-        return "(no log file)";
-    std::ifstream in(dist.Folder() + "data\\whois\\" + found.cFileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    const std::string folder = dist.Folder() + "data\\whois\\";
+    const std::vector<std::string> logs = FindFiles(folder, "log_*.log");
+    std::string text = "(no log file)";
+    if (!logs.empty())
+        ReadWholeFile(folder + logs.front(), text);
+    return text;
 }
 }  // namespace
 
