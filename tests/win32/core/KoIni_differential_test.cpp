@@ -14,9 +14,9 @@
 #include "core/HandlesWin32.h"
 #include "core/KoIni.h"
 #include "core/KoLib.h"
-#include "core/KoLibWin32.h"
 #include "core/PrivateProfile.h"
 #include "core/PrivateProfileWin32.h"
+#include "tests/unit/TempFileTest.h"
 
 using namespace std::string_literals;
 
@@ -27,10 +27,10 @@ const char* Arg(const std::string& s) {
     return s == kNull ? nullptr : s.c_str();
 }
 
-// Read and Write go through TKoIni (value is the default of a read), whose other functions are the same code on both
-// sides. Raw calls GetString with the buffer size (a kNull key lists the keys, a kNull section the sections), RawWrite
-// calls WriteString (a kNull key or value deletes) and WriteLines WriteSection with "key=value" lines split at "|".
-enum Op { Read, Raw, Write, RawWrite, WriteLines };
+// Read and Store are TKoIni's ReadString (value is the default) and WriteString; its other functions are the same
+// code on both sides. Raw calls GetString with the buffer size (a kNull key lists the keys, a kNull section the
+// sections), RawWrite WriteString (a kNull key or value deletes), WriteLines WriteSection with "|" between its lines.
+enum Op { Read, Raw, Store, RawWrite, WriteLines };
 
 struct Step {
     Op op;
@@ -58,7 +58,6 @@ std::string Escaped(const std::string& s) {
     return out.size() > 300 ? out.substr(0, 300) + "...(" + std::to_string(s.size()) + ")" : out;
 }
 
-// One side: a file, the profile functions and a TKoIni over them.
 struct TSide {
     IPrivateProfile& profile;
     std::string file;
@@ -75,7 +74,7 @@ struct TSide {
                     profile.GetString(Arg(s.section), Arg(s.key), Arg(s.value), buffer.data(), s.size, file.c_str());
                 return std::to_string(n) + ":" + buffer.substr(0, std::min(n + 1, s.size));
             }
-            case Write:
+            case Store:
                 return std::to_string(ini.WriteString(s.section, s.key, s.value));
             case RawWrite:
                 return std::to_string(profile.WriteString(Arg(s.section), Arg(s.key), Arg(s.value), file.c_str()));
@@ -96,25 +95,12 @@ struct TSide {
     }
 };
 
-class KoIniDifferential : public ::testing::Test {
+// Every copy gets a fresh name: the platform's cache must never see an older file of the same name.
+class KoIniDifferential : public TTempFileTest {
   protected:
-    void TearDown() override {
-        for (const std::string& file : files_) {
-            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(file.c_str());
-        }
-    }
-
-    // A fresh name for every copy: the platform's cache must never see an older file of the same name.
     std::string NewFile(const std::string& bytes, bool missing = false) {
-        char folder[MAX_PATH];
-        GetTempPathA(sizeof folder, folder);
-        const std::string name = "dd-ini-diff-" + std::to_string(GetCurrentProcessId()) + "-";
-        files_.push_back(folder + name + std::to_string(files_.size()) + ".ini");
-        DeleteFileA(files_.back().c_str());
-        if (!missing)
-            WriteWholeFile(files_.back(), bytes);
-        return files_.back();
+        const std::string name = std::to_string(files_++) + ".ini";
+        return missing ? (dir_ / name).string() : Write(name, bytes);
     }
 
     void Compare(const Case& c, IPrivateProfile* other = nullptr) {
@@ -126,14 +112,14 @@ class KoIniDifferential : public ::testing::Test {
             const std::string expected = platform.Run(step);
             EXPECT_EQ(Escaped(portable.Run(step)), Escaped(expected))
                 << "step " << i << ": [" << Escaped(step.section + "] " + step.key + " = " + step.value);
-            if (step.op >= Write) {
+            if (step.op >= Store) {
                 EXPECT_EQ(Escaped(portable.Bytes()), Escaped(platform.Bytes())) << "file after step " << i;
             }
         }
         EXPECT_EQ(Escaped(portable.Bytes()), Escaped(platform.Bytes())) << "file at the end";
     }
 
-    std::vector<std::string> files_;
+    int files_ = 0;
     TWin32Profile win_;
     TPortableProfile portable_;
 };
@@ -149,12 +135,12 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
     const std::vector<Case> cases = {
         Case(
             "quoting on writing", "",
-            {Step(Write, "s", "lead", " x"), Step(Read, "s", "lead"), Step(Raw, "s", "lead", "", 100),
-             Step(Write, "s", "trail", "x\t"), Step(Read, "s", "trail"), Step(Write, "s", "dq", "\"q\""),
-             Step(Read, "s", "dq"), Step(Raw, "s", "dq", "", 100), Step(Write, "s", "sq", "'q'"), Step(Read, "s", "sq"),
-             Step(Write, "s", "lone", "\""), Step(Read, "s", "lone"), Step(Write, "s", "mixed", "'x\""),
-             Step(Read, "s", "mixed"), Step(Write, "s", "blank", "  "), Step(Read, "s", "blank"),
-             Step(Write, "s", "empty", ""), Step(Read, "s", "empty"), Step(Raw, "s", "empty", "d", 100)}),
+            {Step(Store, "s", "lead", " x"), Step(Read, "s", "lead"), Step(Raw, "s", "lead", "", 100),
+             Step(Store, "s", "trail", "x\t"), Step(Read, "s", "trail"), Step(Store, "s", "dq", "\"q\""),
+             Step(Read, "s", "dq"), Step(Raw, "s", "dq", "", 100), Step(Store, "s", "sq", "'q'"), Step(Read, "s", "sq"),
+             Step(Store, "s", "lone", "\""), Step(Read, "s", "lone"), Step(Store, "s", "mixed", "'x\""),
+             Step(Read, "s", "mixed"), Step(Store, "s", "blank", "  "), Step(Read, "s", "blank"),
+             Step(Store, "s", "empty", ""), Step(Read, "s", "empty"), Step(Raw, "s", "empty", "d", 100)}),
         Case("blanks and quotes in the file",
              "[s]\r\n  a  =  x y  \r\nb=\"  q  \"\r\nc='  '\r\nd=\"\r\ne=\"x'\r\nf=''\r\n",
              {Step(Read, "s", "a"), Step(Read, "s", "b"), Step(Read, "s", "c"), Step(Read, "s", "d"),
@@ -163,30 +149,30 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
               Step(Raw, "s", "x", "   ", 100), Step(Raw, "s", "x", kNull, 100)}),
         Case("names compare without ASCII case", "[Sec]\r\nKey=1\r\n[\xE9t\xE9]\r\n\xC9=2\r\n",
              {Step(Read, "SEC", "kEY"), Step(Read, "\xE9t\xE9", "\xC9"), Step(Read, "\xC9T\xC9", "\xC9"),
-              Step(Read, "\xE9t\xE9", "\xE9"), Keys("sEC"), Keys("\xE9t\xE9"), Step(Write, "sEc", "KEY", "3"),
-              Step(Write, "\xC9T\xC9", "k", "4"), Keys(kNull), Step(Raw, " sec ", " key ", "", 100)}),
+              Step(Read, "\xE9t\xE9", "\xE9"), Keys("sEC"), Keys("\xE9t\xE9"), Step(Store, "sEc", "KEY", "3"),
+              Step(Store, "\xC9T\xC9", "k", "4"), Keys(kNull), Step(Raw, " sec ", " key ", "", 100)}),
         Case("duplicate sections and keys", "[a]\r\nk=1\r\nk=2\r\n[b]\r\nx=1\r\n[A]\r\nk=3\r\nj=4\r\n",
-             {Step(Read, "a", "k"), Step(Read, "a", "j"), Keys("a"), Keys("A"), Keys(kNull), Step(Write, "a", "j", "5"),
+             {Step(Read, "a", "k"), Step(Read, "a", "j"), Keys("a"), Keys("A"), Keys(kNull), Step(Store, "a", "j", "5"),
               Step(Read, "a", "j"), Step(RawWrite, "a", "j", kNull), Step(RawWrite, "a", "j", kNull),
               Step(Read, "A", "j"), Step(RawWrite, "A", kNull, kNull), Keys(kNull), Step(Read, "a", "k")}),
         Case("missing file", "",
              {Step(Read, "s", "k"), Keys(kNull), Keys("s"), Step(RawWrite, "s", "k", kNull),
               Step(RawWrite, "s", kNull, kNull), Step(WriteLines, "s", "", ""), Step(Raw, kNull, kNull, "", 10),
-              Step(Write, "s", "k", "v"), Step(Read, "s", "k")},
+              Step(Store, "s", "k", "v"), Step(Read, "s", "k")},
              true),
         Case("lines without equals and comments",
              "[a]\r\nbare\r\n;comment=1\r\n; spaced\r\nk=v\r\n=empty\r\n=second\r\n[b]\r\n=first\r\nz=1\r\n",
              {Keys("a"), Keys("b"), Step(Read, "a", "bare"), Step(Read, "a", ";comment"), Step(Raw, "a", "", "d", 100),
-              Step(Raw, "b", kNull, "def", 100), Step(Raw, "a", kNull, "", 100), Step(Write, "a", "bare", "x"),
+              Step(Raw, "b", kNull, "def", 100), Step(Raw, "a", kNull, "", 100), Step(Store, "a", "bare", "x"),
               Keys("a")}),
         Case("long values",
              "[a]\r\nlong=" + longValue + "\r\nq=\"" + longValue + "\"\r\n" + std::string(20000, 'k') + "=2\r\n",
              {Step(Read, "a", "long"), Step(Read, "a", "q"), Step(Raw, "a", "long", "", 16384),
               Step(Raw, "a", "long", "", 30000), Step(Read, "a", std::string(20000, 'K')),
-              Step(Write, "a", "w", std::string(30000, 'w')), Step(Read, "a", "w")}),
+              Step(Store, "a", "w", std::string(30000, 'w')), Step(Read, "a", "w")}),
         Case("every kind of line end", "[a]\rk=1\r[b]\nj=2\n[c]\r\nm=3\r\n\n\r[d]\n\rq=4\r\nr=5",
              {Step(Read, "a", "k"), Step(Read, "b", "j"), Step(Read, "c", "m"), Step(Read, "d", "q"),
-              Step(Read, "d", "r"), Keys(kNull), Step(Write, "b", "j", "6")}),
+              Step(Read, "d", "r"), Keys(kNull), Step(Store, "b", "j", "6")}),
         Case("section lists and clearing", "[a]\r\nk1=1\r\nk2=2\r\n\r\n[b]\r\nz=1\r\n",
              {Keys("a"), Keys(kNull), Step(WriteLines, "a", "", ""), Keys("a"), Keys(kNull),
               Step(WriteLines, "missing", "", ""), Step(WriteLines, "B", "", ""), Step(Raw, kNull, kNull, "", 3),
@@ -202,11 +188,11 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
               Step(WriteLines, "new", "", kNull), Keys("b")}),
         Case("binary bytes", "[a]\nk=1\0x\nj\0=2\n[b\0c]\nm=3\nv=\x80\x81\x9D\xFF\x1A\n\x1A\n\xFF\xFE[z]"s,
              {Step(Read, "a", "k"), Step(Read, "a", "j"), Step(Read, "b", "m"), Step(Read, "b", "v"), Keys(kNull),
-              Keys("b"), Step(Write, "a", "k", "5")}),
+              Keys("b"), Step(Store, "a", "k", "5")}),
         Case("a rewrite normalises the file",
              "  pre = 1\r\n\r\n[a]  tail\r\n K = 1 \r\n\r\n;x\r\nbare\r\n[]\r\nq=1\r\n[b]\n",
-             {Step(Read, "", "pre"), Step(Write, "A", "new", "7"), Step(Write, "A", "K", "1"),
-              Step(Write, " n ", "z", "4"), Step(RawWrite, "a", " y ", "3 "), Keys(kNull)}),
+             {Step(Read, "", "pre"), Step(Store, "A", "new", "7"), Step(Store, "A", "K", "1"),
+              Step(Store, " n ", "z", "4"), Step(RawWrite, "a", " y ", "3 "), Keys(kNull)}),
         Case("long name lists, and lists cut at a small buffer", manyKeys + "[x]\r\n",
              {Keys("many"), Keys(kNull), Step(Raw, "many", kNull, "", 7), Step(Raw, kNull, kNull, "", 6)}),
     };
@@ -218,14 +204,15 @@ TEST_F(KoIniDifferential, TableOfFilesAndOperationsAgrees) {
 // read-only file, which Wine run as root would write.
 TEST_F(KoIniDifferential, ALockedOrReadOnlyFileRefusesWritesAndStaysUntouched) {
     const std::string start = "[a]\r\n\r\nx = 1\r\n";
-    TSide platform{win_, NewFile(start)}, portable{portable_, NewFile(start)}, readOnly{portable_, NewFile(start)};
+    Put(start);  // the fixture's own file, whose mark its tear-down clears
+    TSide platform{win_, NewFile(start)}, portable{portable_, NewFile(start)}, readOnly{portable_, file_};
     SetFileAttributesA(readOnly.file.c_str(), FILE_ATTRIBUTE_READONLY);
     for (TSide* side : {&platform, &portable, &readOnly}) {
         const TFileHandle held(side == &readOnly ? nullptr  // the read-only file is not held
                                                  : CreateFileA(side->file.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                                nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held || side == &readOnly);
-        for (const Step& step : {Step(Write, "a", "x", "2"), Step(RawWrite, "a", "x", kNull),
+        for (const Step& step : {Step(Store, "a", "x", "2"), Step(RawWrite, "a", "x", kNull),
                                  Step(RawWrite, "a", kNull, kNull), Step(WriteLines, "a", "", "")})
             EXPECT_EQ(side->Run(step), "0") << side->file << " step " << step.op;
         EXPECT_EQ(side->Run(Step(Read, "a", "x")), "1");
@@ -260,7 +247,7 @@ TEST_F(KoIniDifferential, RandomFilesAndOperationsAgree) {
             else if (kind == 3)
                 c.steps.push_back({WriteLines, pick(names), "", pick(names) + "=" + pick(values) + "|" + pick(names)});
             else
-                c.steps.push_back({Write, pick(names), pick(names), pick(values)});
+                c.steps.push_back({Store, pick(names), pick(names), pick(values)});
         }
         // Half the rounds read through a snapshot, which must answer as the platform does between writes.
         TSnapshotProfile snapshot(portable_);

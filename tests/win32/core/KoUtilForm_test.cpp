@@ -51,7 +51,6 @@ TEST_F(KoUtilForm, ThemeFontsAndColoursReachTheControlsWhoseTagsAskForThemAndAnO
     EXPECT_EQ(FaceOf(fixed.Font()), "Arial");
     EXPECT_EQ(FaceOf(variable.Font()), "Tahoma");
     EXPECT_EQ(FaceOf(editor->List->Font()), "Arial");
-    EXPECT_STREQ(form->FontFixedLog().lfFaceName, "Arial");
     EXPECT_EQ(std::pair(painted.HasColor(), painted.Color()), std::pair(true, 0x302010u));
     EXPECT_FALSE(fixed.HasColor());
 }

@@ -27,7 +27,6 @@ TEST(NetBasicWinsock, ConnectsSendsAndReceivesOverLoopback) {
 
     TSocket s = net.CreateSocket(false);
     ASSERT_TRUE(net.Connect(s, "127.0.0.1", ntohs(at.sin_port)));
-    EXPECT_FALSE(net.NameResolved);
     const TSocket peer(accept(Sock(listener), nullptr, nullptr));
     ASSERT_TRUE(peer);
 
@@ -46,6 +45,4 @@ TEST(NetBasicWinsock, ConnectsSendsAndReceivesOverLoopback) {
     buffer[0] = 'x';
     EXPECT_EQ(net.Recv(s, buffer, sizeof buffer), -1);  // nothing more: the receive time-out ends the wait
     EXPECT_EQ(buffer[0], '\0');
-    net.Close(s);
-    EXPECT_FALSE(s);
 }
