@@ -21,10 +21,8 @@ class TTempFileTest : public ::testing::Test {
     }
     void TearDown() override {
         std::error_code error;
-        std::filesystem::permissions(file_, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(dir_, error);
     }
-    // Writes a file of that name into the folder and gives its path.
     std::string Write(const std::string& name, std::string_view bytes) const {
         const std::string path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << bytes;

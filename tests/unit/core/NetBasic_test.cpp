@@ -14,12 +14,11 @@ int Fd(const TSocket& s) {
     return static_cast<int>(s.get());
 }
 
-// A socket of the test's own, bound to a free loopback port (and listening, for TCP).
-struct TPeer {
+// A socket of the test's own, listening on a free loopback port.
+struct TListener {
     TSocket socket;
     uint16_t port = 0;
-    explicit TPeer(bool udp, int backlog = 4)
-        : socket(static_cast<TSocketHandle>(::socket(AF_INET, udp ? SOCK_DGRAM : SOCK_STREAM, 0))) {
+    explicit TListener(int backlog = 4) : socket(static_cast<TSocketHandle>(::socket(AF_INET, SOCK_STREAM, 0))) {
         sockaddr_in at{};
         at.sin_family = AF_INET;
         at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -27,15 +26,13 @@ struct TPeer {
         EXPECT_EQ(bind(Fd(socket), reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
         EXPECT_EQ(getsockname(Fd(socket), reinterpret_cast<sockaddr*>(&at), &length), 0);
         port = ntohs(at.sin_port);
-        if (!udp) {
-            EXPECT_EQ(listen(Fd(socket), backlog), 0);
-        }
+        EXPECT_EQ(listen(Fd(socket), backlog), 0);
     }
 };
 }  // namespace
 
 TEST(NetBasic, ConnectsByDottedAddressOrNameAndFailsCleanlyOnAnUnknownName) {
-    const TPeer listener(false);
+    const TListener listener;
     // Host, whether it connects, whether it goes through the name service.
     const std::tuple<const char*, bool, bool> cases[] = {
         {"127.0.0.1", true, false}, {"localhost", true, true}, {"no-such-host.invalid", false, true}};
@@ -52,7 +49,6 @@ TEST(NetBasic, ConnectsByDottedAddressOrNameAndFailsCleanlyOnAnUnknownName) {
         EXPECT_EQ(net.NameResolved, byName) << host;
         EXPECT_EQ(net.HostName, byName ? "localhost" : "kept") << host;
         EXPECT_EQ(net.Address, "127.0.0.1") << host;
-        EXPECT_EQ(net.Port, listener.port);
     }
     TNetBasic net;
     TSocket none;
@@ -60,7 +56,7 @@ TEST(NetBasic, ConnectsByDottedAddressOrNameAndFailsCleanlyOnAnUnknownName) {
 }
 
 TEST(NetBasic, ConnectToAListenerThatNeverAcceptsGivesUpAfterTheTimeOut) {
-    const TPeer listener(false, 1);
+    const TListener listener(1);
     TNetBasic net;
     net.Timeout = 200;
     std::vector<TSocket> queued;
@@ -76,27 +72,10 @@ TEST(NetBasic, ConnectToAListenerThatNeverAcceptsGivesUpAfterTheTimeOut) {
     ADD_FAILURE() << "the listener's backlog never filled";
 }
 
-TEST(NetBasic, UdpConnectSendsToThePeer) {
-    const TPeer peer(true);
-    TNetBasic net;
-    TSocket s = net.CreateSocket(true);
-    ASSERT_TRUE(net.Connect(s, "127.0.0.1", peer.port));
-    EXPECT_EQ(net.Send(s, "ping", -1), 5);
-
-    char got[16] = {};
-    ASSERT_EQ(recv(Fd(peer.socket), got, sizeof got, 0), 5);
-    EXPECT_STREQ(got, "ping");
-}
-
 // "host:port" names a port of 1 to 65535; an IPv6 address keeps the default port.
 TEST(NetBasic, HostsMayNameTheirPort) {
-    const char* cases[][2] = {{"127.0.0.1:4343", "127.0.0.1|4343"},
-                              {"host:65535", "host|65535"},
-                              {"::1", "::1|43"},
-                              {"a", "a|43"},
-                              {"host:0", "invalid"},
-                              {"host:65536", "invalid"},
-                              {"host:", "invalid"},
+    const char* cases[][2] = {{"host:65535", "host|65535"}, {"::1", "::1|43"},         {"a", "a|43"},
+                              {"host:0", "invalid"},        {"host:65536", "invalid"}, {"host:", "invalid"},
                               {"host:4x", "invalid"}};
     for (const auto& c : cases) {
         std::string host;

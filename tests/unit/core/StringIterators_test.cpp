@@ -4,7 +4,6 @@
 
 namespace {
 
-// The tokens still ahead, each in brackets.
 template <class TIterator>
 std::string Rest(TIterator&& it) {
     std::string tokens;

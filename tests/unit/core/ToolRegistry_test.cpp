@@ -64,7 +64,6 @@ TEST(History, NewValuesGoOnTopWithoutDuplicatesAndTheOldestFallOff) {
     EXPECT_EQ(list, (std::vector<std::string>{"b", "a", "c", "d"}));  // MaxCount + 1 entries at most
 }
 
-// Reading stops at the first gap; writing replaces whatever the section held.
 TEST_F(RunStatistics, HistoriesStopAtTheirFirstGapAndAreWrittenWhole) {
     Put("[h]\r\n0=one\r\n1=\"two; 2\"\r\n2=\r\n3=lost\r\nx=junk\r\n");
     TPortableProfile profile;
