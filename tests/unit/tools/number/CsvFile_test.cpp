@@ -8,7 +8,6 @@
 
 namespace {
 
-// The fields of a row, each in brackets.
 std::string RowOf(const TCsvFile& csv, int row) {
     std::string fields;
     for (int i = 0; i < csv.FieldCount(row); ++i)

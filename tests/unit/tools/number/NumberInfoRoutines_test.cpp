@@ -96,16 +96,15 @@ using ErrorCodeMessagesTest = TTempFileTest;
 
 TEST_F(ErrorCodeMessagesTest, EverySourceThatKnowsTheCodeWritesABlockOfTrimmedTextInOrderAndNoneGivesTheRedLine) {
     TFakeMessages messages;
-    const auto table = [&](const std::string& name, const std::string& text) {
-        messages.tables.push_back(Write(name, text));
-    };
     // Trailing blanks, control characters and full stops go; nothing is left of the second text.
     messages.system = {{5, "  Access. is denied..  . \t\r\n"}, {7, " ...\r\n"}};
     messages.wave = {{5, "Wave text"}, {7, ""}};
-    table("demo.csv", "Demo\r\n5,\"Access denied, really\"\r\n6,other\r\n7,\n7\n");  // rows without text write nothing
-    messages.tables.push_back((dir_ / "missing.csv").string());
-    table("b.csv",
-          "Second\n$5,Hex\n0x5,Hex again\n-2147024891,Signed\n2147942405,Too large for 32 bits\nnot a number,Zero\n");
+    // Rows without text write nothing.
+    messages.tables = {Write("demo.csv", "Demo\r\n5,\"Access denied, really\"\r\n6,other\r\n7,\n7\n"),
+                       (dir_ / "missing.csv").string(),
+                       Write("b.csv",
+                             "Second\n$5,Hex\n0x5,Hex again\n-2147024891,Signed\n"
+                             "2147942405,Too large for 32 bits\nnot a number,Zero\n")};
     const TInfoLines lines = ErrorCodeMessages(5, messages);
     EXPECT_EQ(Texts(lines), (Texts_t{"SysErrorMessage(5):", "  \"  Access. is denied\"", "", "waveOutGetErrorText(5):",
                                      "  \"Wave text\"", "", "Demo(5):", "  \"Access denied, really\"", "",

@@ -6,27 +6,16 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/KoLib.h"
 #include "core/Locale.h"
 
 namespace {
-
-// The expression cell with its tabs, written as \t, read back.
-std::string Unescape(std::string text) {
-    for (size_t at; (at = text.find("\\t")) != std::string::npos;)
-        text.replace(at, 2, "\t");
-    return text;
-}
-
-long double ParseReal(const std::string& text) {
-    return std::strtold(text.c_str(), nullptr);
-}
 
 // Sets the calculator, its variables and the locale from a context cell such as "X=2 $rate=2 sep=,".
 void ApplyContext(const std::string& context, TStringCalculator& calc, TNamedVariables& vars, TFixedLocale& locale) {
@@ -39,9 +28,9 @@ void ApplyContext(const std::string& context, TStringCalculator& calc, TNamedVar
         } else if (key[0] == '$') {
             calc.Variables = &vars;  // a lone "$" attaches the empty list
             if (key.size() > 1)
-                vars.Add(key.substr(1), ParseReal(value));
+                vars.Add(key.substr(1), std::stold(value));
         } else if (key != "-") {
-            (key == "X" ? calc.X : key == "Y" ? calc.Y : key == "Z" ? calc.Z : calc.LastResult) = ParseReal(value);
+            (key == "X" ? calc.X : key == "Y" ? calc.Y : key == "Z" ? calc.Z : calc.LastResult) = std::stold(value);
         }
     }
 }
@@ -51,7 +40,6 @@ class StringCalculatorTest : public testing::Test {
     void SetUp() override { SetAppLocale(&locale_); }
     void TearDown() override { SetAppLocale(nullptr); }
 
-    // "= value" to fifteen digits, or the fault as "message (pos,len)".
     std::string Outcome(const std::string& expression) {
         try {
             char value[64];
@@ -87,7 +75,8 @@ TEST_F(StringCalculatorTest, EveryExpressionOfTheTableGivesItsIndependentlyCompu
         for (std::string cell; std::getline(cellStream, cell, '\t');)
             cells.push_back(cell);
         cells.resize(6);
-        const std::string expression = Unescape(cells[0]);
+        std::string expression = cells[0];
+        ReplaceAll(expression, "\\t", "\t");
         const std::string& expected = cells[2];
         SCOPED_TRACE("expressions.tsv line " + std::to_string(number) + ": \"" + expression + "\"");
         ++rowCount;
@@ -101,8 +90,8 @@ TEST_F(StringCalculatorTest, EveryExpressionOfTheTableGivesItsIndependentlyCompu
             continue;
         }
         EXPECT_EQ(outcome.substr(0, 2), "= ") << outcome << ", expected " << expected;
-        EXPECT_LE(std::fabs(calc_.LastResult - ParseReal(expected)),
-                  ParseReal(cells[5]) * std::fabs(ParseReal(expected)))
+        EXPECT_LE(std::fabs(calc_.LastResult - std::stold(expected)),
+                  std::stold(cells[5]) * std::fabs(std::stold(expected)))
             << outcome;
     }
     EXPECT_GE(rowCount, 300) << "expressions.tsv missing or short";

@@ -13,8 +13,6 @@
 #include "tools/number/StringCalculator.h"
 #include "tools/number/UnitInterpretation.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -63,26 +61,6 @@ TEST(InvertExpression, SwapsOperatorsAfterTheFirstCharacterButKeepsExponentSigns
         EXPECT_EQ(InvertExpression(expression), inverse);
 }
 
-TEST_F(UnitConverterTest, LoadFromIniReadsOneUnitPerSectionInFileOrder) {
-    const std::string path = Write("Temperature.ini",
-                                   "[Kelvin]\r\n"
-                                   "[Celsius]\r\nFrom=X+273.15\r\nPrefix=C,degC,,deg C\r\n"
-                                   "[Fahrenheit]\r\nFrom=(X-32)*5/9+273.15\r\nInto=(X-273.15)*9/5+32\r\nPrefix= F\r\n");
-    EXPECT_EQ(units_.LoadFromIni(path, profile_), 3);
-    ASSERT_EQ(units_.Count(), 3);
-    Lines read;
-    for (int i = 0; i < 3; ++i) {
-        const auto& unit = dynamic_cast<TUnitConverterStr&>(units_.Item(i));
-        read.push_back(unit.Name() + "(" + unit.Group() + ") " + unit.FromExpr() + " " + unit.IntoExpr() + " [");
-        for (const std::string& alias : unit.Aliases())
-            read.back() += alias + ";";
-    }
-    // Pieces are used as they are, empty ones and blanks included; the reader trims the whole value.
-    EXPECT_EQ(read, (Lines{"Kelvin(Temperature) X X [", "Celsius(Temperature) X+273.15 X-273.15 [C;degC;;deg C;",
-                           "Fahrenheit(Temperature) (X-32)*5/9+273.15 (X-273.15)*9/5+32 [F;"}));
-    EXPECT_EQ(units_.LoadFromIni(Write("junk.ini", std::string("\x00\xFF no sections\r\n=\r\n", 20)), profile_), 0);
-}
-
 TEST(UnitConverter, NamesAndAliasesMatchWithoutCaseForAsciiLettersOnly) {
     TUnitConverterStr unit("Meter", "Length");
     unit.SetAliases("m,\xB5m2,metre");
@@ -100,20 +78,30 @@ TEST(UnitConverter, ConversionWithinAGroupIgnoresCaseAndAcrossGroupsRaisesTheMis
     EXPECT_THROW(euro.ConvertFrom(mile, 1), EUnitConverterError);
 }
 
-TEST_F(UnitConverterTest, LoadDefinitionsStartsOverAndAppendsTheCurrenciesAfterTheFilesWithTheirRates) {
-    Write("mass.INI", "[Gram]\r\n");
+TEST_F(UnitConverterTest, DefinitionFilesGiveOneUnitPerSectionInFileOrderAndTheCurrenciesFollowWithTheirRates) {
+    const std::string path = Write("Temperature.INI",
+                                   "[Kelvin]\r\n"
+                                   "[Celsius]\r\nFrom=X+273.15\r\nPrefix=C,degC,,deg C\r\n"
+                                   "[Fahrenheit]\r\nFrom=(X-32)*5/9+273.15\r\nInto=(X-273.15)*9/5+32\r\nPrefix= F\r\n");
+    Write("junk.ini", std::string("\x00\xFF no sections\r\n=\r\n", 20));
     Write("notes.txt", "[Ignored]\r\n");
-    fs::create_directories(dir_ / "sub.ini");
-    Load();
-    EXPECT_EQ(LoadDefinitions(units_, dir_.string(), profile_), 2);
+    std::filesystem::create_directories(dir_ / "sub.ini");
+    EXPECT_EQ(units_.LoadFromIni(path, profile_), 3);
+    EXPECT_EQ(LoadDefinitions(units_, dir_.string(), profile_), 2);  // starting over
     Lines read;
     for (int i = 0; i < units_.Count(); ++i) {
         const TUnitConverter& unit = units_.Item(i);
-        read.push_back(unit.Name() + "|" + unit.Group() + "|" + (unit.AliasCount() ? unit.Alias(0) : ""));
+        const auto* str = dynamic_cast<const TUnitConverterStr*>(&unit);
+        read.push_back(unit.Name() + "(" + unit.Group() + ") " + (str ? str->FromExpr() + " " + str->IntoExpr() : "-") +
+                       " [");
+        for (const std::string& alias : unit.Aliases())
+            read.back() += alias + ";";
     }
-    std::sort(read.begin(), read.begin() + 3);  // the files come in the platform's order
-    EXPECT_EQ(read, (Lines{"Gram|mass|", "Kilometer|Length|km", "Meter|Length|m", "DKK|Currency 15.11.07|kr",
-                           "USD|Currency 15.11.07|$", "EUR|Currency 15.11.07|\x80", "GBP|Currency 15.11.07|\xA3"}));
+    // Pieces are used as they are, empty ones and blanks included; the reader trims the whole value.
+    EXPECT_EQ(read, (Lines{"Kelvin(Temperature) X X [", "Celsius(Temperature) X+273.15 X-273.15 [C;degC;;deg C;",
+                           "Fahrenheit(Temperature) (X-32)*5/9+273.15 (X-273.15)*9/5+32 [F;",
+                           "DKK(Currency 15.11.07) - [kr;", "USD(Currency 15.11.07) - [$;",
+                           "EUR(Currency 15.11.07) - [\x80;", "GBP(Currency 15.11.07) - [\xA3;"}));
     EXPECT_EQ(Interpret("100 USD"),
               (Lines{"H|USD (Currency 15.11.07)|008000", "=USD>DKK:686.67|E00000", "=USD>USD:100|800080",
                      "=USD>EUR:92.04691689|E00000", "=USD>GBP:66.05772006|E00000"}));

@@ -1,12 +1,9 @@
 // The shipped unit definitions against GNU units: every unit, converted into its group's base unit, must agree
 // with what `units` says for the same amount. The test command installs GNU units, so a missing program fails.
-#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -15,25 +12,16 @@
 #include <vector>
 
 #include "core/PrivateProfile.h"
+#include "tests/unit/TempFileTest.h"
 #include "tools/number/UnitConverters.h"
 #include "tools/number/UnitInterpretation.h"
 
 namespace {
 
-std::string RunCommand(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char chunk[4096];
-        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-            output.append(chunk, n);
-        pclose(pipe);
-    }
-    return output;
-}
-
-class ShippedUnits : public ::testing::Test {
+class ShippedUnits : public TTempFileTest {
   protected:
     void SetUp() override {
+        TTempFileTest::SetUp();
         LoadDefinitions(units_, DD_SOURCE_DIR "/data/converter", profile_);
         for (int i = 0; i < units_.Count(); ++i) {
             if (auto* unit = dynamic_cast<TUnitConverterStr*>(&units_.Item(i)))  // the currencies have no peer
@@ -74,7 +62,6 @@ TEST_F(ShippedUnits, ConvertBackToTheAmountTheyStartedFromAndHaveNoStrayBlanksIn
 }
 
 TEST_F(ShippedUnits, AgreeWithGnuUnitsAndAreAllInItsMap) {
-    ASSERT_NE(RunCommand("units --version").find("GNU Units"), std::string::npos) << "GNU units is not installed";
     std::vector<std::tuple<std::string, std::string, double>> queries;  // have, want, our value
     for (TUnitConverterStr* unit : shipped_) {
         TUnitConverterStr* base = BaseOf(*unit);
@@ -93,14 +80,12 @@ TEST_F(ShippedUnits, AgreeWithGnuUnitsAndAreAllInItsMap) {
     ASSERT_FALSE(queries.empty());
 
     // One run answers every query in turn, one line each; the first fault puts the rest out of step.
-    const std::string input = std::filesystem::temp_directory_path() / ("units_oracle_" + std::to_string(getpid()));
-    {
-        std::ofstream out(input, std::ios::binary);
-        for (const auto& [have, want, ours] : queries)
-            out << have << "\n" << want << "\n";
-    }
-    std::stringstream answers(RunCommand("LC_ALL=C units -t -d max < '" + input + "' 2>&1"));
-    std::filesystem::remove(input);
+    std::string input;
+    for (const auto& [have, want, ours] : queries)
+        input += have + "\n" + want + "\n";
+    const std::string command = "LC_ALL=C units -t -d max < '" + Write("queries", input) + "' > '" + file_ + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "GNU units is not installed";
+    std::stringstream answers(Bytes());
     for (const auto& [have, want, ours] : queries) {
         std::string answer;
         std::getline(answers, answer);
