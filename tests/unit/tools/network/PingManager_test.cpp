@@ -54,7 +54,6 @@ TEST(PingManager, BarsScaleToThePeakAndColourByLatency) {
     EXPECT_EQ(std::vector<int>({left, top, right}), std::vector<int>({34, 310 - 300, 50}));
     EXPECT_FALSE(layout.BarRect(0, 0, 31, left, top, right));
     EXPECT_EQ(layout.BarsWidth(3), 50);
-    EXPECT_EQ(LatencyHue(0, 500), 120);
-    EXPECT_EQ(LatencyHue(500, 500), 0);
-    EXPECT_EQ(LatencyHue(1000, 500), -120);
+    EXPECT_EQ(std::vector<double>({LatencyHue(0, 500), LatencyHue(500, 500), LatencyHue(1000, 500)}),
+              std::vector<double>({120, 0, -120}));
 }

@@ -55,8 +55,7 @@ TEST(TraceRoute, HopsEndAtTheDestinationTheLimitOrAnAbort) {
 
 // A time-out that is no number, or outside 1 ms to 128 s, waits 1000 ms: a typed -1 must not hang the window.
 TEST(TraceRoute, TimeOutsKeepToTheirRange) {
-    for (const auto& [text, ms] : std::vector<std::pair<std::string, int>>{{"2000", 2000},
-                                                                           {"128000", 128000},
+    for (const auto& [text, ms] : std::vector<std::pair<std::string, int>>{{"128000", 128000},
                                                                            {"1", 1},
                                                                            {"-1", 1000},
                                                                            {"0", 1000},

@@ -6,16 +6,12 @@
 
 namespace {
 // Counts the drives left open.
-class TCountingDrives : public IDeviceIoOpener {
-  public:
-    explicit TCountingDrives(std::vector<TReplayDrive> drives) : replay_(std::move(drives)) {}
+struct TCountingDrives : TReplayDrives {
+    using TReplayDrives::TReplayDrives;
     std::unique_ptr<IDeviceIo> Open(int drive) override {
-        auto device = replay_.Open(drive);
+        auto device = TReplayDrives::Open(drive);
         return device ? std::make_unique<TCounted>(std::move(device), open_) : nullptr;
     }
-    int open_ = 0;
-
-  private:
     struct TCounted : IDeviceIo {
         TCounted(std::unique_ptr<IDeviceIo> inner, int& open) : inner_(std::move(inner)), open_(++open) {}
         ~TCounted() override { --open_; }
@@ -25,16 +21,8 @@ class TCountingDrives : public IDeviceIoOpener {
         std::unique_ptr<IDeviceIo> inner_;
         int& open_;
     };
-    TReplayDrives replay_;
+    int open_ = 0;
 };
-
-TReplayDrive Recorded(int number,
-                      TReplayRoute route,
-                      const std::vector<TTestAttribute>& a,
-                      std::string thresholds = {}) {
-    return {number, route, IdentifyPage("M" + std::to_string(number), "S", "F"), DataPage(a),
-            thresholds.empty() ? ThresholdPage(a) : thresholds};
-}
 }  // namespace
 
 // Drives 0 and 3 answer; 1 opens but answers nothing; 2's pages disagree; 4 does not exist. Each failure is one
@@ -42,9 +30,9 @@ TReplayDrive Recorded(int number,
 TEST(SmartDrives, FailuresOfOneDriveAreLoggedAndTheNextIsRead) {
     std::vector<TTestAttribute> swapped = kSsd;
     std::swap(swapped[2], swapped[3]);
-    TCountingDrives opener({Recorded(0, TReplayRoute::Smart, kHardDisk), Recorded(1, TReplayRoute::None, {}),
-                            Recorded(2, TReplayRoute::Smart, kSsd, ThresholdPage(swapped)),
-                            Recorded(3, TReplayRoute::Ata, kTemperatureDisk)});
+    TCountingDrives opener({RecordedDrive(0, TReplayRoute::Smart, kHardDisk), RecordedDrive(1, TReplayRoute::None, {}),
+                            RecordedDrive(2, TReplayRoute::Smart, kSsd, ThresholdPage(swapped)),
+                            RecordedDrive(3, TReplayRoute::Ata, kTemperatureDisk)});
     TSmartDrives drives(opener);
     drives.LastError = [] { return 31u; };
     drives.ErrorText = [](uint32_t code) { return "error " + std::to_string(code); };
@@ -62,7 +50,7 @@ TEST(SmartDrives, FailuresOfOneDriveAreLoggedAndTheNextIsRead) {
     EXPECT_EQ(drives.QueryTicks(), 7);
     ASSERT_TRUE(drives.Slot(3));
     EXPECT_FALSE(drives.Slot(2));
-    EXPECT_EQ(IdentifyText(drives.Slot(3)->Identify, kModelOffset, kModelLength), "M3");
+    EXPECT_EQ(IdentifyText(drives.Slot(3)->Identify, kSerialOffset, kSerialLength), "WD-WCC6Y0123453");
     EXPECT_EQ(drives.Slot(3)->Attributes.size(), kTemperatureDisk.size());
     EXPECT_EQ(QueryTimeText(7, 1000), "Query Time: 7.00 msec");
 }

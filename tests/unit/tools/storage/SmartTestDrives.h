@@ -32,7 +32,6 @@ inline std::string IdentifyPage(const std::string& model, const std::string& ser
     return page;
 }
 
-// The data page, and the threshold page whose entries come in the order given by order (default: the same).
 inline std::string DataPage(const std::vector<TTestAttribute>& attributes) {
     std::string page(512, '\0');
     page[0] = 0x10;
@@ -86,6 +85,15 @@ inline const std::vector<TTestAttribute> kFailingDisk = {{1, 0x000F, 110, 6, 275
                                                          {9, 0x0032, 68, 68, 28309, 0},
                                                          {187, 0x0032, 1, 1, 592, 0},
                                                          {197, 0x0012, 100, 100, 8, 0}};
+
+// A drive answering with these pages, its number at the end of its serial; thresholds empty: those of its attributes.
+inline TReplayDrive RecordedDrive(int number,
+                                  TReplayRoute route,
+                                  const std::vector<TTestAttribute>& attributes,
+                                  const std::string& thresholds = {}) {
+    return {number, route, IdentifyPage("WDC WD10EZEX-08WN4A0", "WD-WCC6Y012345" + std::to_string(number), "01.01A01"),
+            DataPage(attributes), thresholds.empty() ? ThresholdPage(attributes) : thresholds};
+}
 
 inline std::string HexLines(const std::string& name, const std::string& page) {
     static const char kDigits[] = "0123456789ABCDEF";

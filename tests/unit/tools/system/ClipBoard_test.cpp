@@ -81,7 +81,6 @@ TEST(ClipBoard, FormatNamesKeysAndTexts) {
     EXPECT_EQ(ClipFormatName(17, std::string(64, '\0')), "Max");
     EXPECT_EQ(ClipFormatName(49161, std::string("Rich Text Format\0junk", 21)), "Rich Text Format");
     EXPECT_EQ(ClipFormatName(18, ""), "");
-    EXPECT_EQ(ClipMenuCaption(0xC00A, "HTML Format"), "C00A:  HTML Format");
     std::string keys;
     for (int p = 0; p < 36; ++p)
         keys += ClipMenuKey(p) ? ClipMenuKey(p) : '-';
@@ -90,7 +89,6 @@ TEST(ClipBoard, FormatNamesKeysAndTexts) {
     EXPECT_EQ(ClipDottedText(std::string("H\0i\r\n\x1F ", 7)), "H.i... ");
     EXPECT_EQ(ClipColorCode(0x0000FF) + ClipColorCode(0x563412), "#FF0000#123456");
     EXPECT_EQ(ClipCenterOffset(101, 50, true) * 100 + ClipCenterOffset(40, 50, true), 2500);
-    EXPECT_EQ(ClipEditFileName("C:\\T\\", 26), "C:\\T\\clip001A.txt");
 }
 
 TEST(ClipBoard, DropListsAnsiWideAndMalformed) {

@@ -83,7 +83,6 @@ TEST(ServiceExplorer, SwitchesAndTextNarrowTheListByStateStartTypeTypeClassNames
         e.view.SetFilter(e.source.Filter(c.text, on));
         EXPECT_EQ(e.Shown(6), c.shown) << "text \"" << c.text << "\", " << c.flipped.size() << " flipped";
     }
-    EXPECT_EQ(e.services.Total(), 9u);
     EXPECT_EQ(e.services.RunningCount(), 4u);  // running or starting
 }
 
@@ -95,8 +94,7 @@ TEST(ServiceExplorer, TheFirstColumnSortsByInternalNameAndProcessIdsAsNumbersWit
         bool descending;
         const char* shown;
     } cases[] = {{0, false, "BITS eventlog Locked MSIServer ndisadapter Spooler Winmgmt "},
-                 {4, false, "Spooler ndisadapter eventlog Winmgmt BITS MSIServer Locked "},
-                 {4, true, "Locked MSIServer Winmgmt BITS eventlog Spooler ndisadapter "}};
+                 {4, false, "Spooler ndisadapter eventlog Winmgmt BITS MSIServer Locked "}};
     for (const auto& c : cases) {
         e.view.SetSort(c.column, c.descending);
         EXPECT_EQ(e.Shown(6), c.shown) << "column " << c.column;

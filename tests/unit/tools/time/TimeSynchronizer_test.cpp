@@ -8,33 +8,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <thread>
 
 #include "core/DateTime.h"
 #include "tools/time/TimeUtils.h"
 
 namespace {
-class TRecordingClock : public ISystemTime {
-  public:
-    double UtcNow() const override { return MachineSystemTime().UtcNow(); }
-    bool SetUtc(double dayNumber) override {
-        Asked.push_back(dayNumber);
-        Now.push_back(UtcNow());
-        return true;
-    }
+// One exchange; the clock it sets records what it was asked and what this machine's clock said then.
+struct TExchange : ISystemTime {
     std::vector<double> Asked, Now;
-};
-
-struct TExchange {
-    TRecordingClock clock;
     TEventLog log;
-    TTimeSynchronizer sync{clock};
+    TTimeSynchronizer sync{*this};
     TExchange(uint8_t protocol, bool udp) {
         sync.Log = &log;
         sync.Protocol = protocol;
         sync.Udp = udp;
         sync.Net.Timeout = 500;
+    }
+    double UtcNow() const override { return MachineSystemTime().UtcNow(); }
+    bool SetUtc(double dayNumber) override {
+        Asked.push_back(dayNumber);
+        Now.push_back(UtcNow());
+        return true;
     }
     bool Logged(const std::string& text) const {
         for (int i = 0; i < log.Count(); ++i)
@@ -43,18 +38,6 @@ struct TExchange {
         return false;
     }
 };
-
-// Answers each NTP request once with the reply made from it.
-template <typename TMake>
-void ServeOnce(int fd, TMake make) {
-    uint8_t request[128];
-    sockaddr_in from{};
-    socklen_t length = sizeof from;
-    const ssize_t n = recvfrom(fd, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&from), &length);
-    const std::vector<uint8_t> reply = make(request, n);
-    if (!reply.empty())
-        sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), length);
-}
 }  // namespace
 
 TEST(TimeSynchronizer, ServerTimesAndDifferencesFollowTheirRules) {
@@ -96,12 +79,12 @@ TEST(TimeSynchronizer, ExchangesWithRealServersSetTheRecorder) {
                   "Connecting to \"127.0.0.1:" + std::to_string(c.port) + "\" @ " + (c.udp ? "UDP" : "TCP"));
         EXPECT_EQ(x.log.Entry(x.log.Count() - 1).Text, "Connection terminated") << name;
         if (c.protocol == kDaytimeProtocol) {
-            EXPECT_TRUE(x.clock.Asked.empty()) << name;
+            EXPECT_TRUE(x.Asked.empty()) << name;
             EXPECT_TRUE(x.Logged(" UTC..")) << name;  // the line break shown as dots
             continue;
         }
-        ASSERT_EQ(x.clock.Asked.size(), 1u) << name;
-        EXPECT_NEAR((x.clock.Asked[0] - x.clock.Now[0]) * 86400000.0, 0, c.withinMs) << name;
+        ASSERT_EQ(x.Asked.size(), 1u) << name;
+        EXPECT_NEAR((x.Asked[0] - x.Now[0]) * 86400000.0, 0, c.withinMs) << name;
         EXPECT_TRUE(x.Logged("synchronised with server")) << name;
     }
 }
@@ -142,17 +125,19 @@ TEST(TimeSynchronizer, MalformedRepliesLeaveTheClockAlone) {
     };
     for (const auto& c : cases) {
         std::thread server([&] {
-            ServeOnce(fd, [&](const uint8_t* request, ssize_t n) {
-                TReply r = n >= 48 ? good(request) : TReply(4, 1);
-                c.spoil(r);
-                return r;
-            });
+            uint8_t request[128];
+            sockaddr_in from{};
+            socklen_t fromLength = sizeof from;
+            const ssize_t n = recvfrom(fd, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+            TReply r = n >= 48 ? good(request) : TReply(4, 1);
+            c.spoil(r);
+            if (!r.empty())
+                sendto(fd, r.data(), r.size(), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
         });
         TExchange x(c.protocol, true);
         x.sync.Synchronize("127.0.0.1", port);
-        if (server.joinable())
-            server.join();
-        EXPECT_TRUE(x.clock.Asked.empty()) << c.why;
+        server.join();
+        EXPECT_TRUE(x.Asked.empty()) << c.why;
         EXPECT_TRUE(x.Logged(c.why)) << c.why;
     }
     close(fd);

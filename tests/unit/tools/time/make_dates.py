@@ -1,12 +1,8 @@
 #!/usr/bin/env python3
 # Writes dates.tsv: day numbers with their calendar facts and stored forms, worked out here with Python's datetime
-# and zoneinfo, apart from the program's code.
-#
-# Columns: day number (as the program encodes it: before 1899-12-30 the time of day counts away from zero),
-# "yyyy-mm-dd hh:mm:ss.zzz", leap year (0/1), day of year, ISO weekday, week index ((day of year - weekday + 10)
-# div 7), days in month, packed DOS date-time (0 outside 1980-2107), FileTime (100 ns since 1601-01-01, 0 before),
-# then Unix seconds of the date read as local time in each zone of ZONES (the milliseconds rounded half up).
-# Times that a zone skips or repeats at a daylight-saving change are left out: their reading is a choice.
+# and zoneinfo, apart from the program's code. The Unix columns read the date as local time in each zone of ZONES,
+# the milliseconds rounded half up. Times that a zone skips or repeats at a daylight-saving change are left out:
+# their reading is a choice.
 #
 # Run: python3 make_dates.py > dates.tsv
 import calendar
@@ -30,7 +26,7 @@ FIXED = [
 
 
 def day_number(y, mo, d, h, mi, s, ms):
-    # The same double arithmetic as the program's encoder.
+    # The same double arithmetic as the program's encoder: before 1899-12-30 the time of day counts away from zero.
     days = float((date(y, mo, d) - EPOCH).days)
     fraction = (((h * 60.0 + mi) * 60.0 + s) * 1000.0 + ms) / 86400000.0
     return days - fraction if days < 0 else days + fraction
@@ -56,7 +52,7 @@ def unix(y, mo, d, h, mi, s, ms, zone):
 
 def row(y, mo, d, h, mi, s, ms):
     day = date(y, mo, d)
-    leap = 1 if (y % 4 == 0 and y % 100 != 0) or y % 400 == 0 else 0
+    leap = int(calendar.isleap(y))
     doy = day.timetuple().tm_yday
     weekday = day.isoweekday()
     days_in_month = calendar.monthrange(y, mo)[1]
