@@ -20,7 +20,8 @@ class TTempFileTest : public ::testing::Test {
         file_ = (dir_ / "t.ini").string();
     }
     void TearDown() override {
-        std::error_code error;
+        std::error_code error;  // a test may have left its file read-only
+        std::filesystem::permissions(file_, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(dir_, error);
     }
     std::string Write(const std::string& name, std::string_view bytes) const {
