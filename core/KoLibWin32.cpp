@@ -102,6 +102,32 @@ bool WriteWholeFile(const std::string& name, std::string_view text, bool append)
     return ok && written == data.size();
 }
 
+bool SaveBitmapFile(const std::string& name, HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return false;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const size_t stride = (static_cast<size_t>(info.bmWidth) * 3 + 3) & ~size_t{3};
+    std::string pixels(stride * static_cast<size_t>(info.bmHeight), '\0');
+    const TMemoryDC dc(CreateCompatibleDC(nullptr));
+    if (!GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
+                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS))
+        return false;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes += pixels;
+    return WriteWholeFile(name, bytes);
+}
 bool SetClipboardText(HWND owner, std::string_view text) {
     TClipboardLock clipboard(owner);
     if (!clipboard.IsOpen())

@@ -43,6 +43,8 @@ INT_PTR ShellOpen(const std::string& file,
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& mask);
 void ReadWholeFile(const std::string& name, std::string& text);
 bool WriteWholeFile(const std::string& name, std::string_view text, bool append = false);
+// A 24-bit BMP file of the bitmap.
+bool SaveBitmapFile(const std::string& name, HBITMAP bitmap);
 bool SetClipboardText(HWND owner, std::string_view text);
 // Fills the rectangle with one colour, through a brush made and freed here.
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);

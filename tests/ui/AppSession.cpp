@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <stdexcept>
 
@@ -247,47 +246,41 @@ void SaveScreenshot(HWND window, const std::string& name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     Sleep(300);
     const RECT r = WindowRect(window);
-    TMemoryCanvas canvas;  // rows bottom-up, as the file stores them
+    TMemoryCanvas canvas;
     canvas.SetSize(r.right - r.left, r.bottom - r.top);
     const TWindowDC screen(nullptr);
     BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
-    const BITMAPINFOHEADER& info = canvas.Header().bmiHeader;
-    const DWORD imageSize = canvas.Bits() ? 4u * canvas.Width() * canvas.Height() : 0;
-    // The fourth byte of each pixel is unused by the screen, but image tools read it as opacity.
-    for (DWORD i = 3; i < imageSize; i += 4)
-        static_cast<BYTE*>(canvas.Bits())[i] = 0xFF;
-    BITMAPFILEHEADER file{0x4D42};
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + imageSize;
-    std::ofstream out(folder + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(static_cast<const char*>(canvas.Bits()), imageSize);
+    SaveBitmapFile(folder + name + ".bmp", canvas.Bitmap());
+}
+
+std::string TAppSession::RemoteText(HWND control,
+                                    UINT message,
+                                    WPARAM index,
+                                    size_t itemSize,
+                                    const std::function<std::string(char* text)>& item) const {
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process_.get(), nullptr, itemSize + kRemoteTextSize, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote)
+        return "(unreadable)";
+    const std::string bytes = item(remote + itemSize);
+    WriteProcessMemory(process_.get(), remote, bytes.data(), bytes.size(), nullptr);
+    SendMessageA(control, message, index, reinterpret_cast<LPARAM>(remote));
+    char text[kRemoteTextSize] = "";
+    ReadProcessMemory(process_.get(), remote + itemSize, text, sizeof text - 1, nullptr);
+    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+    return text;
 }
 
 std::vector<std::string> TAppSession::ListViewRows(HWND listView, const std::vector<int>& columns) const {
-    // The item and its text buffer must lie in the list view's own process.
-    constexpr size_t kTextSize = 1024;
-    void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
     std::vector<std::string> rows;
-    if (!remote)
-        return rows;
-    char* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
     const int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         std::string row;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            LVITEMA item{.iSubItem = columns[c], .pszText = remoteText, .cchTextMax = kTextSize};
-            WriteProcessMemory(process_.get(), remote, &item, sizeof item, nullptr);
-            SendMessageA(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
-            char text[kTextSize] = "";
-            ReadProcessMemory(process_.get(), remoteText, text, sizeof text - 1, nullptr);
-            row += (c > 0 ? "\t" : "") + std::string(text);
-        }
+        for (size_t c = 0; c < columns.size(); ++c)
+            row += (c > 0 ? "\t" : "") + ItemText(listView, LVM_GETITEMTEXTA, i, LVITEMA{.iSubItem = columns[c]});
         rows.push_back(row);
     }
-    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
     return rows;
 }
 
@@ -306,16 +299,10 @@ DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs) {
 }
 
 std::string TAppSession::StatusPanel(HWND statusBar, int index) const {
-    constexpr size_t kTextSize = 1024;
-    const auto length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, index, 0));
-    void* remote = VirtualAllocEx(process_.get(), nullptr, kTextSize, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote || length >= kTextSize)
+    // The message writes the whole text, however long: the buffer must hold it.
+    if (LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, index, 0)) >= kRemoteTextSize)
         return "(unreadable)";
-    SendMessageA(statusBar, SB_GETTEXTA, index, reinterpret_cast<LPARAM>(remote));
-    char text[kTextSize] = "";
-    ReadProcessMemory(process_.get(), remote, text, length, nullptr);
-    VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
-    std::string shown = text;
+    std::string shown = RemoteText(statusBar, SB_GETTEXTA, index, 0, [](char*) { return std::string(); });
     std::erase(shown, '\t');  // tabs only say how the bar aligns the text
     return shown;
 }

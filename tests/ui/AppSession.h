@@ -1,5 +1,8 @@
 #pragma once
+// A scenario's platform, common controls and session.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -66,6 +69,15 @@ class TAppSession {
     std::vector<std::string> ListViewRows(HWND listView, const std::vector<int>& columns) const;
     // The text a panel of a status bar of the process shows.
     std::string StatusPanel(HWND statusBar, int index) const;
+    // The text a control of the process gives for an item (LVITEMA, TCITEMA, ...) that must lie in its own memory.
+    template <class TItem>
+    std::string ItemText(HWND control, UINT message, WPARAM index, TItem item) const {
+        return RemoteText(control, message, index, sizeof item, [&](char* text) {
+            item.pszText = text;
+            item.cchTextMax = kRemoteTextSize;
+            return std::string(reinterpret_cast<const char*>(&item), sizeof item);
+        });
+    }
     // The control of the window's thread that has the keyboard focus (the window itself when none has).
     HWND FocusedControl() const;
     // Moves the window as a drag by the user ends: the app sees the end of the move.
@@ -77,6 +89,14 @@ class TAppSession {
     bool Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
   private:
+    static constexpr int kRemoteTextSize = 1024;
+    // Sends the message with the item (made for a text buffer behind it) in the process's memory; that text.
+    std::string RemoteText(HWND control,
+                           UINT message,
+                           WPARAM index,
+                           size_t itemSize,
+                           const std::function<std::string(char* text)>& item) const;
+
     TObjectHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;

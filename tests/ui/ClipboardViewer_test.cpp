@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
