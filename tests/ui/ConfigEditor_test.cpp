@@ -35,7 +35,6 @@ TEST(ConfigEditor, F11EditsTheToolsVariablesClosingWritesTheChangesAtOnceAndADou
     const HWND about = WaitForWindowTitled("About Pinger");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(about, kReadmeButton)));
-    SaveScreenshot(about, "about-box");
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
     HWND list = OpenEditor(app);
@@ -45,7 +44,6 @@ TEST(ConfigEditor, F11EditsTheToolsVariablesClosingWritesTheChangesAtOnceAndADou
     EXPECT_EQ(rows.front(), "pinger.bad_latency_limit");  // newest first
     EXPECT_EQ(rows.back(), "core.color_back");
     const HWND editor = GetParent(list);
-    EXPECT_EQ(ClientRect(editor).bottom, 18 * 21);
     SaveScreenshot(editor, "config-editor");
 
     PressOn(list, "core.color_mark", VK_RIGHT);

@@ -36,7 +36,6 @@ TEST(DateCalc, StepsJumpsReadsAndCopiesDatesAndKeepsCountDownSlots) {
     app.TypeKey('3', VK_SHIFT);
     EXPECT_TRUE(WaitUntil([&] { return shown() == "1970-1-1"; })) << shown();
     EXPECT_EQ(row(16), "Unix Date: 0x00000000");
-    EXPECT_EQ(row(8), "");  // a separator copies nothing
     SaveScreenshot(app.Window(), "datecalc-stats");
 
     SetControlText(edits[0], "2024"), SetControlText(edits[1], "1"), SetControlText(edits[2], "31");
@@ -54,13 +53,11 @@ TEST(DateCalc, StepsJumpsReadsAndCopiesDatesAndKeepsCountDownSlots) {
     EXPECT_TRUE(WaitUntil([&] { return shown() == "2001-12-18"; })) << shown();
 
     app.PressKey(VK_F3);
-    SaveScreenshot(app.Window(), "datecalc-percentages");
     app.PressKey(VK_F4);
     SendMessageA(list, LB_SETCURSEL, 0, 0);
     EXPECT_EQ(AnswerInputBox([&] { app.TypeKey(VK_RETURN, VK_CONTROL); }, "Launch"),
               "Enter the name of this countdown timer...");
     AnswerInputBox([] {}, "2030/01/01");
-    SaveScreenshot(app.Window(), "datecalc-countdown");
     ASSERT_TRUE(app.QuitWithAltQ());
     EXPECT_EQ(dist.ReadIni("datecalc.CountDown", "0"), "Launch\t2030/01/01");
 

