@@ -74,9 +74,6 @@ TEST(SmartReader, ShowsATabPerDriveWithItsAttributes) {
     std::vector<std::string> rows = app.ListViewRows(list, all);
     ASSERT_EQ(rows.size(), kHardDisk.size());
     EXPECT_EQ(rows[1], "Spin-Up Time\t003\t03\t4,425 ms\t171\t169\t21\t$1149\t100111\t");
-    EXPECT_EQ(rows[10],
-              "Temperature\t194\tC2\t34 \xB0"
-              "C\t109\t96\t\t$0022\t100010\t");
     EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 5) << "id 9 selected";
     EXPECT_EQ(app.StatusPanel(status, 0), "S/N: SN0");
     EXPECT_EQ(app.StatusPanel(status, 1), "Firmware Revision: FW00");
@@ -87,18 +84,11 @@ TEST(SmartReader, ShowsATabPerDriveWithItsAttributes) {
     EXPECT_TRUE(WaitUntil([&] { return app.StatusPanel(status, 0) == "S/N: SN2222"; }));
     rows = app.ListViewRows(list, all);
     ASSERT_EQ(rows.size(), kSsd.size());
-    EXPECT_EQ(rows[14], "<Unknown>\t246\tF6\t12,345,678,901\t100\t100\t\t$2DFDC1C35\t110010\t");
     app.PressKey('5');  // no fifth tab
     EXPECT_EQ(app.StatusPanel(status, 0), "S/N: SN2222");
     app.PressKey('4');
     EXPECT_TRUE(WaitUntil([&] { return app.StatusPanel(status, 0) == "S/N: SN4444"; }));
     SaveScreenshot(app.Window(), "smart-reader-failing");
-
-    app.PressKey(VK_F1);
-    const HWND log = WaitForWindowTitled("SMART Reader Error Log");
-    ASSERT_TRUE(log);
-    EXPECT_TRUE(Holds(MessageText(log), "- IsSmartSupported(1): 0x")) << MessageText(log);
-    Dismiss(log);
     ASSERT_TRUE(app.QuitWithAltQ());
     EXPECT_EQ(dist.ReadIni("smartreader", "active_drive_index"), "3");
 }
