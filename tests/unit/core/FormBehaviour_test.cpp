@@ -28,7 +28,6 @@ TEST(FormBehaviour, WindowsSnapToEdgesWithinTheDistanceAndEachEdgeTestSeesTheOne
     EXPECT_EQ(Snapped({870, 790, 400, 200}, 16), "880,800");  // 10 from the right, 10 from the bottom
     EXPECT_EQ(Snapped({5, 100, 1270, 200}, 16), "10,100");    // the left edge wins first, then the right one
     EXPECT_EQ(Snapped({5, 5, 400, 200}, 0) + " " + Snapped({5, 5, 400, 200}, -3), "5,5 5,5");
-    EXPECT_EQ(CenteredPosition(1280, 481), 399);
     EXPECT_EQ(CenteredPosition(800, 1001), -100);  // truncated toward zero
 }
 }  // namespace

