@@ -60,7 +60,6 @@ TEST(TraceRoute, TimeOutsKeepToTheirRange) {
                                                                            {"-1", 1000},
                                                                            {"0", 1000},
                                                                            {"128001", 1000},
-                                                                           {"abc", 1000},
                                                                            {"", 1000},
                                                                            {"4294967295", 1000}})
         EXPECT_EQ(ParseTraceTimeout(text), ms) << text;

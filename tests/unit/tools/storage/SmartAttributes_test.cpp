@@ -27,7 +27,6 @@ TEST_F(SmartAttributes, RowsReadAsTheDriveMeantThem) {
         {{3, 0x27, 171, 169, 4425, 0, 21}, "Spin-Up Time|003|03|4,425 ms|171|169|21|$1149|100111|", 1},
         {{3, 0x27, 171, 169, 0, 0, 21}, "Spin-Up Time|003|03||171|169|21||100111|", 1},
         {{9, 0x32, 73, 73, 19811, 0, 0}, "Power-on Hours (POH)|009|09|825d 11h|73|73||$4D63|110010|", 0},
-        {{9, 0x32, 73, 73, 50, 0, 0}, "Power-on Hours (POH)|009|09|2d 2h|73|73||$0032|110010|", 0},
         {{9, 0, 0, 0, 0, 7, 0}, "Power-on Hours (POH)|009|09|0d 0h|||||000000|7", 1},
         {{9, 0, 1, 1, 0x100000030, 0, 0}, "Power-on Hours (POH)|009|09|2d 0h|1|1||$100000030|000000|", 0},
         {{194, 0x22, 38, 45, 0x2D120026, 0, 0},
@@ -47,9 +46,6 @@ TEST_F(SmartAttributes, RowsReadAsTheDriveMeantThem) {
         {{1, 0x0F, 100, 30, 1, 0, 36}, "Raw Read Error Rate|001|01|1|100|30|36|$0001|001111|", 2},
         {{1, 0x0F, 200, 253, 0, 0, 200}, "Raw Read Error Rate|001|01||200|253|200||001111|", 3},
         {{175, 0, 100, 100, 5, 0, 0}, "<Unknown>|175|AF|5|100|100||$0005|000000|", 0},
-        {{0, 0, 100, 100, 0, 0, 0}, "<Unknown>|000|00||100|100|||000000|", 1},
-        {{13, 0, 1, 1, 0, 0, 0}, "Soft Read Error Rate|013|0D||1|1|||000000|", 1},
-        {{254, 0, 1, 1, 0, 0, 0}, "Free Fall Protection|254|FE||1|1|||000000|", 1},
     };
     for (const auto& c : kCases) {
         std::string row = SmartColumnText(meaning_, c.a, 0);
@@ -79,7 +75,6 @@ TEST_F(SmartAttributes, TheDriveTakesItsWorstStatus) {
     };
     EXPECT_EQ(status({}), 0);
     EXPECT_EQ(status(kHardDisk), 1);
-    EXPECT_EQ(status({{9, 0, 100, 100, 5, 0}}), 0);
     EXPECT_EQ(status(kFailingDisk), 3);
     EXPECT_EQ(status({{1, 0x0F, 110, 6, 1, 6}}), 2);
 }

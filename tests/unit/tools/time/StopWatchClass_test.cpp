@@ -6,10 +6,8 @@
 #include <utility>
 
 TEST(StopWatch, ElapsedTimesFormatWithTheLargestUnitTheyReach) {
-    const std::pair<int64_t, const char*> cases[] = {{0, "00.000"},
-                                                     {59999, "59.999"},
+    const std::pair<int64_t, const char*> cases[] = {{59999, "59.999"},
                                                      {61234, "01:01.234"},
-                                                     {-1500, "-01.500"},
                                                      {3600000, "01:00:00.000"},
                                                      {90061001, "1d 01:01:01.001"},
                                                      {-86400000, "-1d 00:00:00.000"}};

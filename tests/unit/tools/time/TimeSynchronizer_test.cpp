@@ -52,7 +52,6 @@ TEST(TimeSynchronizer, ServerTimesAndDifferencesFollowTheirRules) {
     for (const auto& [ms, text] :
          std::vector<std::pair<int64_t, std::string>>{{1500, "01 sec, 500 ms"},
                                                       {-61000, "-01 min, 01 sec, 000 ms"},
-                                                      {5, "5 ms"},
                                                       {-999, "-999 ms"},
                                                       {90061001, "1 days, 01 hrs, 01 min, 01 sec, 001 ms"}})
         EXPECT_EQ(SyncDurationText(ms), text);
