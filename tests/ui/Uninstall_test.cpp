@@ -51,6 +51,7 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     const std::string machine = "HKLM", user = "HKCU";
     Product(machine, "DDTest.Alpha", "DDTest Alpha", "\"C:\\windows\\notepad.exe\" /uninstall");
     RegAdd(machine + "\\" + kUninstall + "\\DDTest.Alpha", "Publisher", "REG_SZ", "Alpha Soft");
+    RegAdd(machine + "\\" + kUninstall + "\\DDTest.Alpha", "EstimatedSize", "REG_DWORD", "2500000");
     Product(machine, "DDTest.Beta", "DDTest Beta", "C:\\beta\\un.exe", true);
     // Wine's reg writes a number's bytes low first whatever the type: these are the big-endian bytes of 1536.
     RegAdd(machine + "\\" + kUninstall + "\\DDTest.Beta", "EstimatedSize", "REG_DWORD_BIG_ENDIAN", "393216", true);
@@ -77,7 +78,7 @@ TEST(Uninstall, ListsPlantedProductsFiltersThemAndDeletesExactlyTheConfirmedKey)
     // Name, publisher, size, key and scope; the date on its own below.
     EXPECT_EQ(Planted(app.ListViewRows(list, {0, 1, 3, 6, 7})),
               (std::vector<std::string>{
-                  "DDTest Alpha\tAlpha Soft\t\tDDTest.Alpha" + machine64,
+                  "DDTest Alpha\tAlpha Soft\t2.38 GB\tDDTest.Alpha" + machine64,
                   "DDTest Beta\t\t1.5 MB\tDDTest.Beta\tMachine:32",
                   "DDTest Gamma\t\t\tDDTest.Gamma\tUser:32",
                   "DDTest Gone\t\t\tDDTest.Gone" + machine64,
