@@ -128,6 +128,7 @@ bool SaveBitmapFile(const std::string& name, HBITMAP bitmap) {
     bytes += pixels;
     return WriteWholeFile(name, bytes);
 }
+
 bool SetClipboardText(HWND owner, std::string_view text) {
     TClipboardLock clipboard(owner);
     if (!clipboard.IsOpen())
