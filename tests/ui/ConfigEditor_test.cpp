@@ -35,6 +35,7 @@ TEST(ConfigEditor, F11EditsTheToolsVariablesClosingWritesTheChangesAtOnceAndADou
     const HWND about = WaitForWindowTitled("About Pinger");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(about, kReadmeButton)));
+    SaveScreenshot(about, "about-box");
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
     HWND list = OpenEditor(app);
