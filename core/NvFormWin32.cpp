@@ -1,5 +1,7 @@
 #include "core/NvFormWin32.h"
 
+#include <utility>
+
 #include "core/FormBehaviour.h"
 
 namespace {
@@ -9,10 +11,14 @@ TNvForm* mainWindow = nullptr;
 void FlushKeyMessages(HWND window) {
     if (!window || !IsWindow(window))
         return;  // a closed window has nothing pending, and a null window would take the thread's messages
+    // Only a character goes: a key typed ahead while the handled key's dialog was open must still arrive.
     MSG msg;
-    // PeekMessage hands out WM_QUIT whatever the filter: put it back.
-    if (PeekMessageA(&msg, window, 0x100, 0x108, PM_REMOVE) && msg.message == WM_QUIT)
-        PostQuitMessage(static_cast<int>(msg.wParam));
+    for (const auto& [first, last] : {std::pair{WM_CHAR, WM_DEADCHAR}, {WM_SYSCHAR, WM_SYSDEADCHAR}})
+        if (PeekMessageA(&msg, window, first, last, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)  // handed out whatever the filter: put it back
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
 }
 
 TNvForm::TNvForm(TWinControl* owner) : TWinControl(owner) {}

@@ -41,5 +41,5 @@ class TNvForm : public TWinControl {
     HWND lastFocus_ = nullptr;  // not owned: a child that had the focus when the window was deactivated
 };
 
-// Removes one pending keyboard message for the window, so that a handled key does not also arrive as a character.
+// Removes one pending character message for the window, so that a handled key does not also arrive as a character.
 void FlushKeyMessages(HWND window);

@@ -64,8 +64,7 @@ TEST(DriveSubst, MapsAFolderAndRestoresItAtLogOn) {
         EXPECT_GE(RowOf(rows, "Z: => \\Device\\"), 1);
         EXPECT_FALSE(IsWindowEnabled(buttons[1])) << "a disk's own letter offered for removal";
         EXPECT_EQ(app.StatusPanel(app.Control("msctls_statusbar32"), 0), std::to_string(rows.size()) + " Items");
-        const auto count = SendMessageA(letters, CB_GETCOUNT, 0, 0);
-        SendMessageA(letters, CB_SETCURSEL, count - 1, 0);
+        SendMessageA(letters, CB_SETCURSEL, SendMessageA(letters, CB_GETCOUNT, 0, 0) - 1, 0);  // the last free letter
         cleanup.letter = ControlText(letters)[0];
         const std::string letter(1, cleanup.letter);
 

@@ -185,6 +185,16 @@ TEST_F(NvControls, AMemosTabsAreFourCharactersWideFollowingTabWidthAndAPanelPain
     EXPECT_EQ(pixels(), std::pair(RGB(255, 0, 0), RGB(0, 0, 255)));
 }
 
+// A handled key takes a character along, never the next key typed while its dialog was open.
+TEST_F(NvControls, FlushingAHandledKeyRemovesOnlyItsCharacter) {
+    MSG msg;
+    PostMessageA(form->Handle(), WM_KEYDOWN, VK_F11, 1);
+    PostMessageA(form->Handle(), WM_SYSCHAR, 'q', 1);
+    form->FlushKeyMessages();
+    EXPECT_TRUE(PeekMessageA(&msg, form->Handle(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) && msg.wParam == VK_F11);
+    EXPECT_FALSE(PeekMessageA(&msg, form->Handle(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+}
+
 // Runs the thread's messages until `done` or the time has passed. The bound only stops a test that would hang; a
 // loaded machine may need much of it.
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 60000) {
